@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/field_panel.h"
+
+namespace tarvel {
+
+// How one calculate command ended.
+enum class CalculateOutcome {
+  Completed,     // state completion ran to its end
+  Message,       // the command ended with one of its own messages (input check, pair, range)
+  NumericFault,  // an operation had no finite result; reported as "数值运算错误"
+};
+
+// The calculate command: checks that the pressure and at least two parameters are given, forms
+// the code of the first two given fields and solves that pair, writing results into the panel.
+// A numeric fault ends the command where it occurs: fields already written keep their new text,
+// nothing further is written, and the fault is reported through the panel.
+CalculateOutcome RunCalculate(FieldPanel& panel);
+
+}  // namespace tarvel

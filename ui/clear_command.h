@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ui/field_panel.h"
+
+namespace tarvel {
+
+// The clear command: empties Text(0) to Text(5) in ascending order and leaves the pressure.
+void ClearParameters(FieldPanel& panel);
+
+}  // namespace tarvel

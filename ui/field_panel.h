@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/air_field.h"
+
+namespace tarvel {
+
+// The calculator's whole state and its only channel to the user: seven text fields and modal
+// messages. The solver is written against this interface alone, so the same calculation runs on
+// the Qt window and on an in-memory panel.
+class FieldPanel {
+ public:
+  virtual ~FieldPanel() = default;
+
+  // The field's current text, unchanged (UTF-8).
+  virtual std::string Text(AirField field) const = 0;
+  // Replaces the field's text; the empty text empties the field.
+  virtual void SetText(AirField field, std::string_view text) = 0;
+  // Shows a modal message with a single OK button and returns when the user has closed it.
+  virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) = 0;
+};
+
+// The field's text as a number, as the calculator reads every input (see ParseNumber).
+double ReadNumber(const FieldPanel& panel, AirField field);
+
+// Writes x rounded to two decimals into the field (see FormatNumber).
+void WriteNumber(FieldPanel& panel, AirField field, double x);
+
+}  // namespace tarvel
