@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tarvel {
+
+// Raised by an arithmetic operation whose result is not finite: a zero divisor, the logarithm of
+// a non-positive number, an overflow. Underflow to zero is not a fault. The calculate command
+// catches it once and ends there, so fields written before the fault keep their new text.
+class NumericFault : public std::runtime_error {
+ public:
+  NumericFault() : std::runtime_error("numeric fault") {}
+};
+
+namespace checked {
+
+[[noreturn]] void RaiseFault();
+
+// Every operation of the property model goes through these, one IEEE double operation each,
+// rounded before the next and checked for a finite result.
+inline double Finite(double x) {
+  if (!std::isfinite(x)) RaiseFault();
+  return x;
+}
+inline double Add(double a, double b) { return Finite(a + b); }
+inline double Sub(double a, double b) { return Finite(a - b); }
+inline double Mul(double a, double b) { return Finite(a * b); }
+inline double Div(double a, double b) { return Finite(a / b); }
+
+// The C library's general power function, called at run time (never replaced by repeated
+// multiplication, which differs in the last bit for some arguments).
+double Pow(double x, double n);
+// The C library's natural exponential and natural logarithm.
+double Exp(double x);
+double Log(double x);
+
+}  // namespace checked
+}  // namespace tarvel
