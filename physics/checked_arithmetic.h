@@ -20,13 +20,22 @@ namespace checked {
 // Every operation of the property model goes through these, one IEEE double operation each,
 // rounded before the next and checked for a finite result.
 inline double Finite(double x) {
-  if (!std::isfinite(x)) RaiseFault();
+  if (!std::isfinite(x))
+    RaiseFault();
   return x;
 }
-inline double Add(double a, double b) { return Finite(a + b); }
-inline double Sub(double a, double b) { return Finite(a - b); }
-inline double Mul(double a, double b) { return Finite(a * b); }
-inline double Div(double a, double b) { return Finite(a / b); }
+inline double Add(double a, double b) {
+  return Finite(a + b);
+}
+inline double Sub(double a, double b) {
+  return Finite(a - b);
+}
+inline double Mul(double a, double b) {
+  return Finite(a * b);
+}
+inline double Div(double a, double b) {
+  return Finite(a / b);
+}
 
 // The C library's general power function, called at run time (never replaced by repeated
 // multiplication, which differs in the last bit for some arguments).

@@ -19,7 +19,8 @@ std::optional<double> BisectDryBulb(double lo, double hi, Residual&& residual) {
   for (int n = 0; n < kMaxMidpoints; ++n) {
     const double mid = checked::Div(checked::Add(lo, hi), 2);
     const double r = residual(mid);
-    if (std::fabs(r) < kTolerance) return mid;
+    if (std::fabs(r) < kTolerance)
+      return mid;
     if (r >= 0) {
       hi = mid;
     } else {

@@ -22,9 +22,13 @@ inline constexpr int kParameterCount = 6;
 inline constexpr int kFieldCount = 7;
 
 // The parameter field at index 0 to 5 of the control array.
-constexpr AirField ParameterField(int index) { return static_cast<AirField>(index); }
+constexpr AirField ParameterField(int index) {
+  return static_cast<AirField>(index);
+}
 
-constexpr int FieldIndex(AirField field) { return static_cast<int>(field); }
+constexpr int FieldIndex(AirField field) {
+  return static_cast<int>(field);
+}
 
 // The icon of a message box; the values are the standard message-box styles.
 enum class MessageIcon {

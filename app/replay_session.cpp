@@ -1,0 +1,91 @@
+#include "app/replay_session.h"
+
+#include <array>
+#include <exception>
+#include <nlohmann/json.hpp>
+
+#include "solver/calculate_command.h"
+#include "ui/clear_command.h"
+#include "ui/memory_panel.h"
+
+namespace tarvel {
+namespace {
+
+using nlohmann::json;
+
+std::string Dump(const json& value) {
+  // Field texts come from valid JSON input, but a replacement character is safer than a throw.
+  return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::string Error(std::string_view what) {
+  return Dump(json{{"error", what}});
+}
+
+// The request's problem in words, or an empty text when it is well formed.
+std::string Validate(const json& request) {
+  if (!request.is_object())
+    return "the request is not a JSON object";
+  for (const char* key : {"fields", "pressure", "command"}) {
+    if (!request.contains(key))
+      return std::string("missing key \"") + key + "\"";
+  }
+  const json& fields = request["fields"];
+  if (!fields.is_array() || fields.size() != kParameterCount) {
+    return "\"fields\" must be an array of six strings";
+  }
+  for (const json& f : fields) {
+    if (!f.is_string())
+      return "\"fields\" must be an array of six strings";
+  }
+  if (!request["pressure"].is_string())
+    return "\"pressure\" must be a string";
+  const json& command = request["command"];
+  if (!command.is_string() || (command != "calculate" && command != "clear")) {
+    return "\"command\" must be \"calculate\" or \"clear\"";
+  }
+  return {};
+}
+
+std::string Run(const json& request) {
+  std::array<std::string, kParameterCount> parameters;
+  for (int i = 0; i < kParameterCount; ++i)
+    parameters[i] = request["fields"][i].get<std::string>();
+  MemoryPanel panel(parameters, request["pressure"].get<std::string>());
+
+  bool fault = false;
+  if (request["command"] == "calculate") {
+    fault = RunCalculate(panel) == CalculateOutcome::NumericFault;
+  } else {
+    ClearParameters(panel);
+  }
+
+  json fields = json::array();
+  for (int i = 0; i < kParameterCount; ++i)
+    fields.push_back(panel.Text(ParameterField(i)));
+  json messages = json::array();
+  for (const MemoryPanel::Message& m : panel.Messages()) {
+    messages.push_back({{"text", m.text}, {"icon", IconName(m.icon)}, {"title", m.title}});
+  }
+  return Dump(json{{"fields", fields},
+                   {"pressure", panel.Text(AirField::Pressure)},
+                   {"messages", messages},
+                   {"fault", fault}});
+}
+
+}  // namespace
+
+std::string ReplayLine(std::string_view line) {
+  try {
+    const json request = json::parse(line.begin(), line.end());
+    if (const std::string problem = Validate(request); !problem.empty())
+      return Error(problem);
+    return Run(request);
+  } catch (const json::parse_error& e) {
+    return Error(std::string("not valid JSON: ") + e.what());
+  } catch (const std::exception& e) {
+    return Error(e.what());
+  }
+}
+
+}  // namespace tarvel

@@ -1,0 +1,61 @@
+#include "solver/calculate_command.h"
+
+#include <cstddef>
+
+#include "physics/checked_arithmetic.h"
+#include "solver/messages.h"
+#include "solver/pair_code.h"
+#include "solver/solve_pair.h"
+
+namespace tarvel {
+namespace {
+
+// Records whether the command ended with a message: every message of a calculation ends it.
+class MessageWatch final : public FieldPanel {
+ public:
+  explicit MessageWatch(FieldPanel& panel) : panel_(panel) {}
+  std::string Text(AirField field) const override { return panel_.Text(field); }
+  void SetText(AirField field, std::string_view text) override { panel_.SetText(field, text); }
+  void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
+    shown_ = true;
+    panel_.ShowMessage(text, icon, title);
+  }
+  bool Shown() const { return shown_; }
+
+ private:
+  FieldPanel& panel_;
+  bool shown_ = false;
+};
+
+}  // namespace
+
+CalculateOutcome RunCalculate(FieldPanel& panel) {
+  if (panel.Text(AirField::Pressure).empty()) {
+    panel.ShowMessage(messages::kEnterPressure, MessageIcon::Critical, messages::kTitleAttention);
+    return CalculateOutcome::Message;
+  }
+
+  // A field is given when its text is not empty; blanks or letters count as given (and read 0).
+  int given[kParameterCount];
+  int count = 0;
+  for (int i = 0; i < kParameterCount; ++i) {
+    if (!panel.Text(ParameterField(i)).empty())
+      given[count++] = i;
+  }
+  if (count < 2) {
+    panel.ShowMessage(messages::kEnterTwoParameters, MessageIcon::Exclamation,
+                      messages::kTitleAttention);
+    return CalculateOutcome::Message;
+  }
+
+  MessageWatch watch(panel);
+  try {
+    SolvePair(watch, PairCodeOf(given[0], given[1]));
+  } catch (const NumericFault&) {
+    panel.ShowMessage(messages::kNumericFault, MessageIcon::Critical, messages::kTitleError);
+    return CalculateOutcome::NumericFault;
+  }
+  return watch.Shown() ? CalculateOutcome::Message : CalculateOutcome::Completed;
+}
+
+}  // namespace tarvel

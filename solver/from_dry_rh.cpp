@@ -1,0 +1,105 @@
+#include <cmath>
+#include <optional>
+
+#include "physics/checked_arithmetic.h"
+#include "physics/moist_air.h"
+#include "physics/psychrometer.h"
+#include "physics/saturation_pressure.h"
+#include "solver/messages.h"
+#include "solver/state_completion.h"
+
+namespace tarvel {
+namespace {
+
+using checked::Add;
+using checked::Div;
+using checked::Sub;
+
+// Both searches bisect on a temperature whose lower bracket end is −99 °C, the coldest air the
+// calculator is meant for, and give up after this many steps that missed the tolerance.
+constexpr double kLowestTemperature = -99;
+constexpr int kMaxSearchSteps = 100000;
+
+// The wet bulb at which the psychrometer reading matches the vapour pressure `pw`: bisection on
+// tw ↦ Pv1(Pb(tw), t, tw) over [−99, t], which rises with tw for a positive pressure. Without a
+// bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
+// negative pressure, so it is bounded like the dew-point search.
+std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
+  double hi = t;
+  double lo = kLowestTemperature;
+  for (int n = 0; n < kMaxSearchSteps; ++n) {
+    const double mid = Div(Add(hi, lo), 2);
+    const double e = Pv1(Pb(mid), t, mid, pressure_kpa);
+    const double diff = Sub(e, pw);
+    if (std::fabs(diff) <= 0.01)
+      return mid;
+    if (diff > 0) {
+      hi = mid;
+    } else {
+      lo = mid;
+    }
+  }
+  return std::nullopt;
+}
+
+// The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
+// `pv`, to 0.00001 Pa.
+std::optional<double> SearchDewPoint(double tw, double pv) {
+  double hi = tw;
+  double lo = kLowestTemperature;
+  for (int n = 0; n < kMaxSearchSteps; ++n) {
+    const double mid = Div(Add(hi, lo), 2);
+    const double diff = Sub(Pb(mid), pv);
+    if (std::fabs(diff) < 0.00001)
+      return mid;
+    if (diff >= 0) {
+      hi = mid;
+    } else {
+      lo = mid;
+    }
+  }
+  return std::nullopt;
+}
+
+void ShowOutOfRange(FieldPanel& panel) {
+  panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+}
+
+}  // namespace
+
+void FromDryRh(FieldPanel& panel) {
+  // Nothing writes the dry bulb, the relative humidity or the pressure during the routine, so
+  // each is read once.
+  const double t = ReadNumber(panel, AirField::DryBulb);
+  const double phi = ReadNumber(panel, AirField::RelHumidity);
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+
+  const double pw = PvFromRelHumidityA(phi, Pb(t));
+  const std::optional<double> tw = SearchWetBulb(t, pw, pressure);
+  if (!tw) {
+    ShowOutOfRange(panel);
+    return;
+  }
+  WriteNumber(panel, AirField::WetBulb, *tw);
+
+  // The vapour pressure of the air as the psychrometer gives it: the saturation pressure of the
+  // wet bulb found, but the wet bulb as written (rounded) in the depression term.
+  const double pwb = Pb(*tw);
+  const double tw_written = ReadNumber(panel, AirField::WetBulb);
+  const double pv = Pv1(pwb, t, tw_written, pressure);
+
+  const std::optional<double> td = SearchDewPoint(*tw, pv);
+  if (!td) {
+    ShowOutOfRange(panel);
+    return;
+  }
+  WriteNumber(panel, AirField::DewPoint, *td);
+
+  WriteNumber(panel, AirField::MoistureContent, MoistureFromPv(pv, pressure));
+
+  // The enthalpy follows from the moisture content as shown, rounded to two decimals.
+  const double d_written = ReadNumber(panel, AirField::MoistureContent);
+  WriteNumber(panel, AirField::Enthalpy, EnthalpyFromMoisture(t, d_written));
+}
+
+}  // namespace tarvel

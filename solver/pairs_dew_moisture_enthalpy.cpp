@@ -1,0 +1,55 @@
+#include "physics/checked_arithmetic.h"
+#include "physics/moist_air.h"
+#include "physics/saturation_pressure.h"
+#include "solver/bisect_dry_bulb.h"
+#include "solver/messages.h"
+#include "solver/pair_cases.h"
+#include "solver/state_completion.h"
+
+namespace tarvel {
+namespace {
+
+// The dry bulb at which air of moisture content `dv` (g/kg) has the enthalpy `h` (kJ/kg), written
+// into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits.
+bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
+  const auto residual = [&](double m) { return checked::Sub(EnthalpyFromMoisture(m, dv), h); };
+  const std::optional<double> s = BisectDryBulb(-99, 100, residual);
+  if (!s) {
+    panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+    return false;
+  }
+  WriteNumber(panel, AirField::DryBulb, *s);
+  return true;
+}
+
+// Writes the relative humidity of moisture content `dr` at the dry bulb as written (rounded) and
+// completes the state from the two.
+void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressure) {
+  WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(dr, Pb(t), pressure));
+  FromDryRh(panel);
+}
+
+}  // namespace
+
+void DewPointWithEnthalpy(FieldPanel& panel) {
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double dv = MoistureFromPv(Pb(ReadNumber(panel, AirField::DewPoint)), pressure);
+  if (!WriteDryBulbOfEnthalpy(panel, dv, ReadNumber(panel, AirField::Enthalpy)))
+    return;
+  const double t = ReadNumber(panel, AirField::DryBulb);
+  // The relative humidity agrees with the given dew point (its moisture content, unchanged).
+  CompleteFromMoisture(panel, t, dv, pressure);
+}
+
+void MoistureWithEnthalpy(FieldPanel& panel) {
+  const double h = ReadNumber(panel, AirField::Enthalpy);
+  if (!WriteDryBulbOfEnthalpy(panel, ReadNumber(panel, AirField::MoistureContent), h))
+    return;
+  const double t = ReadNumber(panel, AirField::DryBulb);
+  // The relative humidity agrees with the given enthalpy at the rounded dry bulb: the moisture
+  // content it implies there replaces the given one.
+  const double dr = MoistureFromEnthalpy(h, t);
+  CompleteFromMoisture(panel, t, dr, ReadNumber(panel, AirField::Pressure));
+}
+
+}  // namespace tarvel

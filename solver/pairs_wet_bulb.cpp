@@ -1,0 +1,57 @@
+#include "physics/checked_arithmetic.h"
+#include "physics/moist_air.h"
+#include "physics/psychrometer.h"
+#include "physics/saturation_pressure.h"
+#include "solver/bisect_dry_bulb.h"
+#include "solver/messages.h"
+#include "solver/pair_cases.h"
+#include "solver/state_completion.h"
+
+namespace tarvel {
+namespace {
+
+// The dry bulb at which a psychrometer with the given wet bulb reads the vapour pressure `pv`;
+// written, then the state is completed from the two bulbs. Nothing is range-checked here: a dry
+// bulb below the wet bulb is written and state completion reports what follows.
+void CompleteFromVapourPressure(FieldPanel& panel, double pv) {
+  const double tw = ReadNumber(panel, AirField::WetBulb);
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double t = DryBulbFromPsychrometer(Pb(tw), pv, tw, pressure);
+  WriteNumber(panel, AirField::DryBulb, t);
+  FromDryWet(panel);
+}
+
+}  // namespace
+
+void WetBulbWithRelHumidity(FieldPanel& panel) {
+  const double tw = ReadNumber(panel, AirField::WetBulb);
+  const double psw = Pb(tw);
+  const double phi = ReadNumber(panel, AirField::RelHumidity);
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+  // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
+  // the first rises with m and the second falls, so the difference rises. The dry bulb is never
+  // below the wet bulb, and the calculator looks no higher than 100 °C.
+  const auto residual = [&](double m) {
+    const double p = Pb(m);
+    const double e = Pv1(psw, m, tw, pressure);
+    return checked::Sub(PvFromRelHumidityB(phi, p), e);
+  };
+  const std::optional<double> t = BisectDryBulb(tw, 100, residual);
+  if (!t) {
+    panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+    return;
+  }
+  WriteNumber(panel, AirField::DryBulb, *t);
+  FromDryRh(panel);
+}
+
+void WetBulbWithDewPoint(FieldPanel& panel) {
+  CompleteFromVapourPressure(panel, Pb(ReadNumber(panel, AirField::DewPoint)));
+}
+
+void WetBulbWithMoisture(FieldPanel& panel) {
+  const double d = ReadNumber(panel, AirField::MoistureContent);
+  CompleteFromVapourPressure(panel, PvFromMoisture(d, ReadNumber(panel, AirField::Pressure)));
+}
+
+}  // namespace tarvel

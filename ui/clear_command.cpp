@@ -1,0 +1,10 @@
+#include "ui/clear_command.h"
+
+namespace tarvel {
+
+void ClearParameters(FieldPanel& panel) {
+  for (int i = 0; i < kParameterCount; ++i)
+    panel.SetText(ParameterField(i), "");
+}
+
+}  // namespace tarvel

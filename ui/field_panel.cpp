@@ -1,0 +1,29 @@
+#include "ui/field_panel.h"
+
+#include "ui/number_text.h"
+
+namespace tarvel {
+
+std::string_view IconName(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::None:
+      return "None";
+    case MessageIcon::Critical:
+      return "Critical";
+    case MessageIcon::Exclamation:
+      return "Exclamation";
+    case MessageIcon::Information:
+      return "Information";
+  }
+  return "None";
+}
+
+double ReadNumber(const FieldPanel& panel, AirField field) {
+  return ParseNumber(panel.Text(field));
+}
+
+void WriteNumber(FieldPanel& panel, AirField field, double x) {
+  panel.SetText(field, FormatNumber(x));
+}
+
+}  // namespace tarvel
