@@ -1,0 +1,79 @@
+// The replay tool's protocol: one JSON answer for every input line, whatever the line holds.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "app/replay_session.h"
+
+namespace tarvel {
+namespace {
+
+using nlohmann::json;
+
+json Answer(std::string_view line) {
+  const std::string text = ReplayLine(line);
+  EXPECT_EQ(text.find('\n'), std::string::npos) << "an answer is one line: " << text;
+  return json::parse(text);
+}
+
+TEST(ReplaySession, CalculateAnswersWithFieldsMessagesAndFault) {
+  const json a =
+      Answer(R"({"fields":["20","","50","","",""],"pressure":"101.325","command":"calculate"})");
+  EXPECT_EQ(a["fields"], json({"20", "13.9", "50", "9.28", "7.26", "38.52"}));
+  EXPECT_EQ(a["pressure"], "101.325");
+  EXPECT_EQ(a["messages"], json::array());
+  EXPECT_EQ(a["fault"], false);
+}
+
+TEST(ReplaySession, NumericFaultIsFlaggedAndReported) {
+  const json a =
+      Answer(R"({"fields":["","20","","15","",""],"pressure":"0","command":"calculate"})");
+  EXPECT_EQ(a["fault"], true);
+  ASSERT_EQ(a["messages"].size(), 1u);
+  EXPECT_EQ(a["messages"][0],
+            json({{"text", "数值运算错误"}, {"icon", "Critical"}, {"title", "错误"}}));
+  EXPECT_EQ(a["fields"], json({"", "20", "", "15", "", ""}));
+}
+
+TEST(ReplaySession, ClearEmptiesTheParametersAndKeepsThePressure) {
+  const json a =
+      Answer(R"({"fields":["1","2","3","4","5","6"],"pressure":"99","command":"clear"})");
+  EXPECT_EQ(a["fields"], json({"", "", "", "", "", ""}));
+  EXPECT_EQ(a["pressure"], "99");
+  EXPECT_EQ(a["fault"], false);
+}
+
+TEST(ReplaySession, TextsOutsideAsciiPassThroughUnchanged) {
+  const json a = Answer(
+      R"({"fields":["25℃","","50％","","",""],"pressure":"101.325 kPa","command":"calculate"})");
+  EXPECT_EQ(a["fields"][0], "25℃");
+  EXPECT_EQ(a["fields"][2], "50％");
+  EXPECT_EQ(a["pressure"], "101.325 kPa");
+}
+
+TEST(ReplaySession, MalformedLinesGetAnErrorAndNothingElse) {
+  const char* const lines[] = {
+      "",
+      "not json",
+      "{",
+      "null",
+      "[]",
+      R"({"fields":["","","","","",""],"command":"calculate"})",
+      R"({"fields":"20","pressure":"1","command":"calculate"})",
+      R"({"fields":["","","","","","",""],"pressure":"1","command":"calculate"})",
+      R"({"fields":["","","","","",null],"pressure":"1","command":"calculate"})",
+      R"({"fields":["","","","","",""],"pressure":"1","command":"CALCULATE"})",
+      "{\"fields\":[\"\xff\",\"\",\"\",\"\",\"\",\"\"],\"pressure\":\"1\",\"command\":\"clear\"}",
+      "\x00\x01\x02",
+  };
+  for (const char* line : lines) {
+    const json a = Answer(line);
+    ASSERT_TRUE(a.is_object()) << line;
+    EXPECT_EQ(a.size(), 1u) << line;
+    EXPECT_TRUE(a.contains("error") && a["error"].is_string()) << line;
+  }
+}
+
+}  // namespace
+}  // namespace tarvel
