@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+#include "ui/air_field.h"
+
+class QWidget;
+
+namespace tarvel {
+
+// Shows a modal Qt message box with the given text, icon and title and a single OK button, and
+// returns when the user has closed it. Texts are UTF-8. A null parent gives a box of its own,
+// centred on the screen, as needed while the window is not yet shown.
+void ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
+                    std::string_view title);
+
+}  // namespace tarvel
