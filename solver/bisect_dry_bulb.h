@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "physics/checked_arithmetic.h"
+#include "solver/bisection.h"
 
 namespace tarvel {
 
@@ -13,21 +13,16 @@ namespace tarvel {
 // residual's unit) — not refined further — and fails after 1000 midpoints. A bracket that does not
 // hold the solution closes in on one end and fails the same way.
 template <typename Residual>
-std::optional<double> BisectDryBulb(double lo, double hi, Residual&& residual) {
+std::optional<double> BisectDryBulb(double lo, double hi, Residual&& residual,
+                                    StopRule rule = StopRule::WhenStuck) {
   constexpr int kMaxMidpoints = 1000;
-  constexpr double kTolerance = 0.01;
-  for (int n = 0; n < kMaxMidpoints; ++n) {
-    const double mid = checked::Div(checked::Add(lo, hi), 2);
-    const double r = residual(mid);
-    if (std::fabs(r) < kTolerance)
-      return mid;
-    if (r >= 0) {
-      hi = mid;
-    } else {
-      lo = mid;
-    }
-  }
-  return std::nullopt;
+  const auto verdict = [&residual](double m) {
+    const double r = residual(m);
+    if (std::fabs(r) < 0.01)
+      return Verdict::Accept;
+    return r >= 0 ? Verdict::MoveHigh : Verdict::MoveLow;
+  };
+  return Bisect(lo, hi, kMaxMidpoints, verdict, rule);
 }
 
 }  // namespace tarvel

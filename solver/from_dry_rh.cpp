@@ -5,14 +5,13 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
+#include "solver/bisection.h"
 #include "solver/messages.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
 namespace {
 
-using checked::Add;
-using checked::Div;
 using checked::Sub;
 
 // Both searches bisect on a temperature whose lower bracket end is −99 °C, the coldest air the
@@ -25,40 +24,25 @@ constexpr int kMaxSearchSteps = 100000;
 // bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
 // negative pressure, so it is bounded like the dew-point search.
 std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
-  double hi = t;
-  double lo = kLowestTemperature;
-  for (int n = 0; n < kMaxSearchSteps; ++n) {
-    const double mid = Div(Add(hi, lo), 2);
-    const double e = Pv1(Pb(mid), t, mid, pressure_kpa);
-    const double diff = Sub(e, pw);
+  const auto verdict = [&](double mid) {
+    const double diff = Sub(Pv1(Pb(mid), t, mid, pressure_kpa), pw);
     if (std::fabs(diff) <= 0.01)
-      return mid;
-    if (diff > 0) {
-      hi = mid;
-    } else {
-      lo = mid;
-    }
-  }
-  return std::nullopt;
+      return Verdict::Accept;
+    return diff > 0 ? Verdict::MoveHigh : Verdict::MoveLow;
+  };
+  return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict);
 }
 
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
 std::optional<double> SearchDewPoint(double tw, double pv) {
-  double hi = tw;
-  double lo = kLowestTemperature;
-  for (int n = 0; n < kMaxSearchSteps; ++n) {
-    const double mid = Div(Add(hi, lo), 2);
+  const auto verdict = [pv](double mid) {
     const double diff = Sub(Pb(mid), pv);
     if (std::fabs(diff) < 0.00001)
-      return mid;
-    if (diff >= 0) {
-      hi = mid;
-    } else {
-      lo = mid;
-    }
-  }
-  return std::nullopt;
+      return Verdict::Accept;
+    return diff >= 0 ? Verdict::MoveHigh : Verdict::MoveLow;
+  };
+  return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict);
 }
 
 void ShowOutOfRange(FieldPanel& panel) {

@@ -4,16 +4,13 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
+#include "solver/bisection.h"
 #include "solver/messages.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
 
 void FromDryWet(FieldPanel& panel) {
-  using checked::Add;
-  using checked::Div;
-  using checked::Sub;
-
   // Nothing writes the two temperatures or the pressure during the routine: each is read once,
   // and the vapour pressure of the psychrometer reading is formed once.
   const double tw = ReadNumber(panel, AirField::WetBulb);
@@ -32,20 +29,15 @@ void FromDryWet(FieldPanel& panel) {
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
   constexpr int kMaxMidpoints = 1000;
-  double hi = tw;
-  double lo = -99;
-  for (int n = 0; n < kMaxMidpoints; ++n) {
-    const double mid = Div(Add(hi, lo), 2);
-    const double e = Sub(Pb(mid), pv);
-    if (std::fabs(e) < 0.01) {
-      WriteNumber(panel, AirField::DewPoint, mid);
-      return;
-    }
-    if (e < 0) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
+  const auto verdict = [pv](double mid) {
+    const double e = checked::Sub(Pb(mid), pv);
+    if (std::fabs(e) < 0.01)
+      return Verdict::Accept;
+    return e < 0 ? Verdict::MoveLow : Verdict::MoveHigh;
+  };
+  if (const std::optional<double> td = Bisect(-99, tw, kMaxMidpoints, verdict)) {
+    WriteNumber(panel, AirField::DewPoint, *td);
+    return;
   }
   panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
 }
