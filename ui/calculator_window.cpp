@@ -34,8 +34,8 @@ struct LabelRow {
   Place place;
 };
 
-// Every label sits 120 units below the top of the field it names, so that its text lines up with
-// the text inside the field.
+// Every label sits 120 units below the top of the field it names and draws its caption from its
+// top edge, so that the caption lines up with the text inside the field.
 constexpr LabelRow kLabels[] = {
     {"Label7", "当地大气压力", {240, 240, 1335, 375}}, {"Label8", "kPa", {4080, 240, 375, 375}},
     {"label1", "干球温度", {240, 960, 855, 375}},      {"Label4", "℃", {2040, 960, 375, 375}},
@@ -90,6 +90,7 @@ void CalculatorWindow::AddLabels() {
     auto* label = new QLabel(QString::fromUtf8(row.caption), this);
     label->setObjectName(row.name);
     label->setGeometry(Pixels(row.place));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
 }
 
