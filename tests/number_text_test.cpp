@@ -1,0 +1,205 @@
+// Reading a field's text as a number and writing a result as text: the rules every input and
+// every output of the calculator goes through.
+
+#include <array>
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <locale>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "ui/field_panel.h"
+#include "ui/memory_panel.h"
+#include "ui/number_text.h"
+
+namespace tarvel {
+namespace {
+
+struct ReadCase {
+  const char* name;
+  std::string_view text;
+  double expected;
+};
+
+// Every row is a value that the nearest-double rule makes exact, so rows compare with ==.
+constexpr ReadCase kReadCases[] = {
+    {"plain decimal", "12.5", 12.5},
+    {"blanks around the number", " 12.5 ", 12.5},
+    {"leading tab and line feed skipped", "\t\n12.5", 12.5},
+    {"blank inside the number ignored", "1 2", 12},
+    {"blanks inside a decimal ignored", "1 2.5", 12.5},
+    {"comma is not a decimal point", "1,5", 1},
+    {"text after the number ignored", "12abc", 12},
+    {"unit sign after the number", "25℃", 25},
+    {"second decimal point stops reading", "1.2.3", 1.2},
+    {"leading decimal point", ".5", 0.5},
+    {"trailing decimal point", "5.", 5},
+    {"negative number", "-2.5", -2.5},
+    {"explicit plus sign", "+3", 3},
+    {"as typed with a trailing zero", "20.0", 20},
+    {"tenth is the nearest double", "0.1", 0.1},
+    {"exponent lower e", "1e2", 100},
+    {"exponent upper E", "1E2", 100},
+    {"exponent upper D", "1D2", 100},
+    {"exponent lower d", "1d2", 100},
+    {"negative exponent", "1e-2", 0.01},
+    {"exponent with plus sign", "2.5E+3", 2500},
+    {"lone minus sign", "-", 0},
+    {"empty text", "", 0},
+    {"blanks only", "   ", 0},
+    {"letters only", "abc", 0},
+    {"inf is not a number", "inf", 0},
+    {"INF is not a number", "INF", 0},
+    {"nan is not a number", "nan", 0},
+    {"infinity is not a number", "infinity", 0},
+    {"C hexadecimal float reads its leading 0", "0x1p3", 0},
+    {"hexadecimal upper prefix", "&HFF", 255},
+    {"hexadecimal lower prefix and digits", "&hff", 255},
+    {"hexadecimal mixed case", "&hFf", 255},
+    {"hexadecimal stops at a non-digit", "&H1G", 1},
+    {"hexadecimal prefix without digits", "&H", 0},
+    {"hexadecimal of 64 bits is not wrapped", "&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
+    {"octal upper prefix", "&O17", 15},
+    {"octal lower prefix", "&o17", 15},
+    {"octal stops at digit 8", "&O78", 7},
+    {"octal with no octal digit", "&O8", 0},
+    {"decimal too small reads as zero", "1e-400", 0},
+    {"ties to even at 2^53 + 1", "9007199254740993", 9007199254740992.0},
+};
+
+TEST(NumberTextRead, TableOfTexts) {
+  for (const ReadCase& row : kReadCases) {
+    SCOPED_TRACE(std::string(row.name) + ": text \"" + std::string(row.text) + "\"");
+    EXPECT_EQ(ParseNumber(row.text), row.expected);
+  }
+}
+
+TEST(NumberTextRead, TooLargeReadsAsInfinityOfItsSign) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ParseNumber("1e400"), kInf) << "decimal exponent 400";
+  EXPECT_EQ(ParseNumber("-1e400"), -kInf) << "negative, decimal exponent 400";
+  EXPECT_EQ(ParseNumber("1" + std::string(400, '0')), kInf) << "401 decimal digits";
+  EXPECT_EQ(ParseNumber("&H" + std::string(300, 'F')), kInf) << "300 hexadecimal digits";
+  EXPECT_EQ(ParseNumber("&O" + std::string(400, '7')), kInf) << "400 octal digits";
+}
+
+struct WriteCase {
+  const char* name;
+  double x;
+  std::string_view expected;
+};
+
+// Rounding is of the exact binary value of the double: 0.125 and 0.375 are exact ties (to even);
+// 0.015 is really 0.01499999..., 0.025 really 0.02500000..., although x * 100 gives 1.5 and 2.5.
+constexpr WriteCase kWriteCases[] = {
+    {"exact tie 0.125 to even", 0.125, "0.12"},
+    {"exact tie 0.375 to even", 0.375, "0.38"},
+    {"exact tie 0.625 to even", 0.625, "0.62"},
+    {"exact tie 0.875 to even", 0.875, "0.88"},
+    {"negative exact tie", -0.125, "-0.12"},
+    {"0.015 lies below the half", 0.015, "0.01"},
+    {"0.025 lies above the half", 0.025, "0.03"},
+    {"0.075 lies below the half", 0.075, "0.07"},
+    {"0.165 lies above the half", 0.165, "0.17"},
+    {"0.005 lies above the half", 0.005, "0.01"},
+    {"-0.005 lies below minus the half", -0.005, "-0.01"},
+    {"1.005 lies below the half", 1.005, "1"},
+    {"2.675 lies below the half", 2.675, "2.67"},
+    {"12.345 lies above the half", 12.345, "12.35"},
+    {"99.995 rounds up to a whole", 99.995, "100"},
+    {"whole value has no decimal point", 100, "100"},
+    {"thirty", 30, "30"},
+    {"one decimal", 25.5, "25.5"},
+    {"negative one decimal", -2.5, "-2.5"},
+    {"two decimals", 38.52, "38.52"},
+    {"shortest form after rounding", 0.1 + 0.2, "0.3"},
+    {"three decimals rounded", 1234567.891, "1234567.89"},
+    {"negative four decimals rounded", -1234.5678, "-1234.57"},
+    {"zero", 0, "0"},
+    {"negative zero", -0.0, "0"},
+    {"small negative rounds to zero", -0.001, "0"},
+    {"negative just below the half", -0.004999, "0"},
+    {"tiny negative", -1e-300, "0"},
+    {"1e15 with all digits", 1e15, "1000000000000000"},
+    {"1e16 with all digits", 1e16, "10000000000000000"},
+    {"1e22 with all digits", 1e22, "10000000000000000000000"},
+    {"negative 1e15", -1e15, "-1000000000000000"},
+    {"just below 1e15 keeps its fraction", 999999999999999.9, "999999999999999.9"},
+};
+
+TEST(NumberTextWrite, TableOfValues) {
+  for (const WriteCase& row : kWriteCases) {
+    SCOPED_TRACE(std::string(row.name) + ": x = " + testing::PrintToString(row.x));
+    EXPECT_EQ(FormatNumber(row.x), row.expected);
+  }
+}
+
+// A numpunct that writes a decimal comma and groups thousands, like many user locales.
+class CommaDecimal : public std::numpunct<char> {
+ protected:
+  char do_decimal_point() const override { return ','; }
+  char do_thousands_sep() const override { return '.'; }
+  std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(NumberTextLocale, GlobalLocaleWithDecimalCommaChangesNothing) {
+  const std::locale saved =
+      std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+  const std::string written = FormatNumber(1234.5);
+  const double read = ParseNumber("1234.5");
+  std::locale::global(saved);
+  EXPECT_EQ(written, "1234.5");
+  EXPECT_EQ(read, 1234.5);
+}
+
+TEST(NumberTextLocale, CLocaleWithDecimalCommaChangesNothing) {
+  const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
+                              "ru_RU.UTF-8"};
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const char* chosen = nullptr;
+  for (const char* name : candidates) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      chosen = name;
+      break;
+    }
+  }
+  if (chosen == nullptr) {
+    std::setlocale(LC_ALL, saved.c_str());
+    GTEST_SKIP() << "no locale with a decimal comma is installed";
+  }
+  const std::string written = FormatNumber(1234.5);
+  const double read = ParseNumber("1234.5");
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(written, "1234.5") << chosen;
+  EXPECT_EQ(read, 1234.5) << chosen;
+}
+
+// The field operations go through the same rules: a read sees the text as typed, a write stores
+// the rounded text, and the next read sees the rounded value.
+TEST(NumberTextFields, WriteThenReadGoesThroughTheRoundedText) {
+  MemoryPanel panel({"", "", "", "", "", ""}, "101.325");
+  WriteNumber(panel, AirField::MoistureContent, 7.2611);
+  EXPECT_EQ(panel.Text(AirField::MoistureContent), "7.26");
+  EXPECT_EQ(ReadNumber(panel, AirField::MoistureContent), 7.26);
+  EXPECT_EQ(ReadNumber(panel, AirField::Pressure), 101.325);
+  ASSERT_EQ(panel.Events().size(), 1u);
+  EXPECT_EQ(panel.Events()[0].kind, MemoryPanel::Event::Kind::Write);
+  EXPECT_EQ(panel.Events()[0].field, AirField::MoistureContent);
+  EXPECT_EQ(panel.Events()[0].text, "7.26");
+}
+
+TEST(NumberTextFields, BlankFieldReadsAsZeroAndKeepsItsText) {
+  MemoryPanel panel({" ", "  ", "\t", "", "", ""}, " ");
+  EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 0);
+  EXPECT_EQ(ReadNumber(panel, AirField::WetBulb), 0);
+  EXPECT_EQ(ReadNumber(panel, AirField::RelHumidity), 0);
+  EXPECT_EQ(ReadNumber(panel, AirField::Pressure), 0);
+  EXPECT_EQ(panel.Text(AirField::DryBulb), " ");
+  EXPECT_TRUE(panel.Events().empty()) << "reading must not write";
+}
+
+}  // namespace
+}  // namespace tarvel

@@ -1,0 +1,288 @@
+// State completion: from the dry bulb and the relative humidity, or from the dry and the wet bulb,
+// every other parameter is computed and written, each as soon as it is known.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "solver/state_completion.h"
+#include "ui/air_field.h"
+#include "ui/field_panel.h"
+#include "ui/memory_panel.h"
+#include "ui/number_text.h"
+
+namespace tarvel {
+namespace {
+
+// What a command did to the panel, event by event: "Text(2)=52.5" for a write, "message
+// 超出区域范围" for a message.
+std::string FieldName(AirField field) {
+  const int index = FieldIndex(field);
+  return index < kParameterCount ? "Text(" + std::to_string(index) + ")" : "Text4";
+}
+
+std::vector<std::string> Trace(const MemoryPanel& panel) {
+  std::vector<std::string> trace;
+  for (const MemoryPanel::Event& event : panel.Events()) {
+    if (event.kind == MemoryPanel::Event::Kind::Write) {
+      trace.push_back(FieldName(event.field) + "=" + event.text);
+    } else {
+      trace.push_back("message " + event.text);
+    }
+  }
+  return trace;
+}
+
+std::string Join(const std::vector<std::string>& items) {
+  std::string joined;
+  for (const std::string& item : items) {
+    joined += (joined.empty() ? "" : ", ") + item;
+  }
+  return joined;
+}
+
+std::vector<std::string> Split(std::string_view list) {
+  std::vector<std::string> items;
+  while (!list.empty()) {
+    const size_t comma = list.find(", ");
+    items.emplace_back(list.substr(0, comma));
+    if (comma == std::string_view::npos)
+      break;
+    list.remove_prefix(comma + 2);
+  }
+  return items;
+}
+
+// One expected event: "Text(2)=52.5" exactly that text; "Text(2)=*" any text; "Text(2)>100" or
+// "Text(0)<20" a text that reads as a number above or below the bound; "message 超出区域范围".
+bool EventMatches(const std::string& actual, const std::string& expected) {
+  if (expected == actual)
+    return true;
+  const size_t op = expected.find_first_of("=<>");
+  if (op == std::string::npos || actual.compare(0, op, expected, 0, op) != 0 ||
+      actual.size() <= op || actual[op] != '=') {
+    return false;
+  }
+  const std::string bound = expected.substr(op + 1);
+  const double value = ParseNumber(std::string_view(actual).substr(op + 1));
+  if (expected[op] == '=')
+    return bound == "*";
+  if (expected[op] == '>')
+    return value > ParseNumber(bound);
+  return value < ParseNumber(bound);
+}
+
+// The whole ordered list of events must match; a last expected item "..." accepts any further
+// events.
+testing::AssertionResult TraceMatches(const MemoryPanel& panel, std::string_view expected_list) {
+  const std::vector<std::string> actual = Trace(panel);
+  std::vector<std::string> expected = Split(expected_list);
+  bool open_end = !expected.empty() && expected.back() == "...";
+  if (open_end)
+    expected.pop_back();
+  bool ok = open_end ? actual.size() >= expected.size() : actual.size() == expected.size();
+  for (size_t i = 0; ok && i < expected.size(); ++i)
+    ok = EventMatches(actual[i], expected[i]);
+  if (ok)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "events were [" << Join(actual) << "], expected [" << expected_list << "]";
+}
+
+// Every message of the calculation has one fixed icon and title.
+MemoryPanel::Message MessageWithText(const std::string& text) {
+  if (text == "请输入当地大气压力数值")
+    return {text, MessageIcon::Critical, "注意"};
+  if (text == "请输入两个以上空气参数")
+    return {text, MessageIcon::Exclamation, "注意"};
+  if (text == "无法得出结果")
+    return {text, MessageIcon::None, "错误"};
+  if (text == "有多种结果")
+    return {text, MessageIcon::None, "注意"};
+  if (text == "超出区域范围")
+    return {text, MessageIcon::Critical, "注意"};
+  if (text == "数值运算错误")
+    return {text, MessageIcon::Critical, "错误"};
+  return {"unexpected message text: " + text, MessageIcon::None, ""};
+}
+
+testing::AssertionResult MessagesHaveTheirIconAndTitle(const MemoryPanel& panel) {
+  for (const MemoryPanel::Message& shown : panel.Messages()) {
+    const MemoryPanel::Message expected = MessageWithText(shown.text);
+    if (!(shown == expected)) {
+      return testing::AssertionFailure()
+             << "message \"" << shown.text << "\" shown with icon " << IconName(shown.icon)
+             << " and title \"" << shown.title << "\", expected icon " << IconName(expected.icon)
+             << " and title \"" << expected.title << "\"";
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+// Fields that no event wrote still hold the text they started with.
+testing::AssertionResult UnwrittenFieldsKeepTheirText(const MemoryPanel& panel,
+                                                      const std::array<std::string, 7>& before) {
+  for (int i = 0; i < kFieldCount; ++i) {
+    const AirField field = static_cast<AirField>(i);
+    bool written = false;
+    for (const MemoryPanel::Event& event : panel.Events()) {
+      written |= event.kind == MemoryPanel::Event::Kind::Write && event.field == field;
+    }
+    if (!written && panel.Text(field) != before[i]) {
+      return testing::AssertionFailure()
+             << FieldName(field) << " was \"" << before[i] << "\" and is now \""
+             << panel.Text(field) << "\" without a recorded write";
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+using Texts = std::array<std::string, kFieldCount>;  // Text(0) to Text(5), then Text4
+
+MemoryPanel MakePanel(const Texts& t) {
+  return MemoryPanel({t[0], t[1], t[2], t[3], t[4], t[5]}, t[6]);
+}
+
+struct CompletionCase {
+  const char* name;
+  Texts before;
+  const char* events;  // what the routine writes and shows, in order
+};
+
+void RunRows(void (*complete)(FieldPanel&), const std::vector<CompletionCase>& rows) {
+  for (const CompletionCase& row : rows) {
+    SCOPED_TRACE(row.name);
+    MemoryPanel panel = MakePanel(row.before);
+    complete(panel);
+    EXPECT_TRUE(TraceMatches(panel, row.events));
+    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
+    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
+  }
+}
+
+// Fields the routine must write start with a marker text, so a field it leaves alone is visible.
+TEST(StateFromDryRh, WritesWetBulbDewPointMoistureEnthalpyInOrder) {
+  RunRows(FromDryRh, {
+                         {"dry 20, rh 50",
+                          {"20", "w", "50", "dp", "mc", "en", "101.325"},
+                          "Text(1)=13.9, Text(3)=9.28, Text(4)=7.26, Text(5)=38.52"},
+                         {"dry typed 20.0, rh typed 50.00: their text stays as typed",
+                          {"20.0", "w", "50.00", "dp", "mc", "en", "101.325"},
+                          "Text(1)=13.9, Text(3)=9.28, Text(4)=7.26, Text(5)=38.52"},
+                         {"dry 20, rh 50 with blanks around the typed numbers",
+                          {" 20 ", "", " 50", "", "", "", "101.325"},
+                          "Text(1)=13.9, Text(3)=9.28, Text(4)=7.26, Text(5)=38.52"},
+                         {"dry 20, rh 100: saturated, wet bulb and dew point equal the dry bulb",
+                          {"20", "w", "100", "dp", "mc", "en", "101.325"},
+                          "Text(1)=20, Text(3)=20, Text(4)=14.69, Text(5)=57.37"},
+                     });
+}
+
+// A negative relative humidity still gives a wet bulb, but no dew point lies above -99 °C for a
+// negative vapour pressure: the dew-point search ends at its bound with the message, and the dew
+// point, moisture content and enthalpy keep the text they had.
+TEST(StateFromDryRh, DewPointSearchBoundEndsWithMessage) {
+  RunRows(FromDryRh, {
+                         {"dry 20, rh -10",
+                          {"20", "w", "-10", "dp", "mc", "en", "101.325"},
+                          "Text(1)=4.3, message 超出区域范围"},
+                     });
+}
+
+// The wet-bulb search is bounded like the dew-point search: where no wet bulb in [-99, dry]
+// meets the tolerance (supersaturated air, a dry bulb below -99 °C, a negative pressure), the
+// search ends with the message and nothing is written.
+TEST(StateFromDryRh, WetBulbSearchBoundEndsWithMessage) {
+  RunRows(FromDryRh, {
+                         {"dry 20, rh 135 (supersaturated)",
+                          {"20", "w", "135", "dp", "mc", "en", "101.325"},
+                          "message 超出区域范围"},
+                         {"dry 20, rh 101 (just supersaturated)",
+                          {"20", "w", "101", "dp", "mc", "en", "101.325"},
+                          "message 超出区域范围"},
+                         {"dry -120, rh 50 (below the search bracket)",
+                          {"-120", "w", "50", "dp", "mc", "en", "101.325"},
+                          "message 超出区域范围"},
+                         {"dry 20, rh 50 at a negative pressure",
+                          {"20", "w", "50", "dp", "mc", "en", "-101.325"},
+                          "message 超出区域范围"},
+                     });
+}
+
+TEST(StateFromDryWet, WritesRelHumidityMoistureEnthalpyThenDewPoint) {
+  RunRows(FromDryWet,
+          {
+              {"dry 25, wet 20",
+               {"25", "20", "rh", "dp", "mc", "en", "101.325"},
+               "Text(2)=62.9, Text(4)=12.48, Text(5)=56.9, Text(3)=17.45"},
+              {"dry typed 25.0, wet typed 20.00: their text stays as typed",
+               {"25.0", "20.00", "rh", "dp", "mc", "en", "101.325"},
+               "Text(2)=62.9, Text(4)=12.48, Text(5)=56.9, Text(3)=17.45"},
+              // The enthalpy comes from the moisture content as written, 6.77; the
+              // unrounded 6.7708 would give 29.14.
+              {"dry 12, wet 10: enthalpy from the rounded moisture content",
+               {"12", "10", "rh", "dp", "mc", "en", "101.325"},
+               "Text(2)=77.81, Text(4)=6.77, Text(5)=29.13, Text(3)=8.25"},
+              // Both saturation pressures lie below 0.01 Pa, so the first midpoint of the dew-point
+              // search, (-95 - 99) / 2 = -97, is within the tolerance and is written as it is.
+              // The moisture content is written as 0, so the enthalpy is 1.005 x -95, whose double
+              // lies just short of -95.475 and is written -95.47.
+              {"dry -95 equal to wet -95: first dew-point midpoint accepted",
+               {"-95", "-95", "rh", "dp", "mc", "en", "101.325"},
+               "Text(2)=100, Text(4)=0, Text(5)=-95.47, Text(3)=-97"},
+              {"dry 20 equal to wet 20: saturated",
+               {"20", "20", "rh", "dp", "mc", "en", "101.325"},
+               "Text(2)=100, Text(4)=*, Text(5)=*, Text(3)=20"},
+          });
+}
+
+// The dew-point search fails when the wet bulb lies above the dry bulb (the dew point would lie
+// above the wet bulb) and when the vapour pressure comes out negative: the relative humidity,
+// moisture content and enthalpy are written as computed, then the message; the dew point keeps
+// its text.
+TEST(StateFromDryWet, DewPointSearchBoundEndsWithMessage) {
+  RunRows(FromDryWet, {
+                          {"dry 20, wet 22 (wet above dry)",
+                           {"20", "22", "rh", "dp", "mc", "en", "101.325"},
+                           "Text(2)>100, Text(4)=*, Text(5)=*, message 超出区域范围"},
+                          {"dry 40, wet 10 (depression too large)",
+                           {"40", "10", "rh", "dp", "mc", "en", "101.325"},
+                           "Text(2)<0, Text(4)<0, Text(5)=*, message 超出区域范围"},
+                      });
+}
+
+// At a wet bulb of exactly 0 the psychrometer uses the coefficient over ice, 0.000594 /°C, and
+// from 0.001 °C on the one over water, 0.000666 /°C: at a dry bulb of 5 °C the smaller coefficient
+// leaves about 36 Pa more vapour, about 4 points of relative humidity, while moving the wet bulb
+// by 0.001 °C changes it by a few hundredths.
+TEST(StateFromDryWet, WetBulbOfExactlyZeroUsesTheIceCoefficient) {
+  MemoryPanel at_zero({"5", "0", "", "", "", ""}, "101.325");
+  MemoryPanel just_above({"5", "0.001", "", "", "", ""}, "101.325");
+  FromDryWet(at_zero);
+  FromDryWet(just_above);
+  const double rh_at_zero = ReadNumber(at_zero, AirField::RelHumidity);
+  const double rh_just_above = ReadNumber(just_above, AirField::RelHumidity);
+  EXPECT_GT(rh_at_zero - rh_just_above, 3.0)
+      << "rh at wet 0: " << rh_at_zero << ", at wet 0.001: " << rh_just_above;
+  EXPECT_LT(rh_at_zero - rh_just_above, 5.0)
+      << "rh at wet 0: " << rh_at_zero << ", at wet 0.001: " << rh_just_above;
+}
+
+// The same dry bulb and relative humidity written by either routine describe the same state: the
+// saturated state reached from dry = wet = 20 and from dry 20 with rh 100.
+TEST(StateCompletion, SaturatedStateAgreesBetweenBothRoutines) {
+  MemoryPanel from_rh({"20", "", "100", "", "", ""}, "101.325");
+  MemoryPanel from_wet({"20", "20", "", "", "", ""}, "101.325");
+  FromDryRh(from_rh);
+  FromDryWet(from_wet);
+  for (int i = 0; i < kParameterCount; ++i) {
+    const AirField field = ParameterField(i);
+    EXPECT_EQ(from_rh.Text(field), from_wet.Text(field)) << FieldName(field);
+  }
+}
+
+}  // namespace
+}  // namespace tarvel
