@@ -45,10 +45,6 @@ std::optional<double> SearchDewPoint(double tw, double pv) {
   return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict);
 }
 
-void ShowOutOfRange(FieldPanel& panel) {
-  panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
-}
-
 }  // namespace
 
 void FromDryRh(FieldPanel& panel) {
@@ -61,7 +57,7 @@ void FromDryRh(FieldPanel& panel) {
   const double pw = PvFromRelHumidityA(phi, Pb(t));
   const std::optional<double> tw = SearchWetBulb(t, pw, pressure);
   if (!tw) {
-    ShowOutOfRange(panel);
+    messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::WetBulb, *tw);
@@ -74,7 +70,7 @@ void FromDryRh(FieldPanel& panel) {
 
   const std::optional<double> td = SearchDewPoint(*tw, pv);
   if (!td) {
-    ShowOutOfRange(panel);
+    messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DewPoint, *td);

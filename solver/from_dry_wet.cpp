@@ -39,7 +39,7 @@ void FromDryWet(FieldPanel& panel) {
     WriteNumber(panel, AirField::DewPoint, *td);
     return;
   }
-  panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+  messages::ShowOutOfRange(panel);
 }
 
 }  // namespace tarvel

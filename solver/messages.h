@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/field_panel.h"
+
 namespace tarvel::messages {
 
 // Every text and title the calculation shows, word for word.
@@ -14,5 +16,11 @@ inline constexpr std::string_view kNoResult = "无法得出结果";
 inline constexpr std::string_view kSeveralResults = "有多种结果";
 inline constexpr std::string_view kOutOfRange = "超出区域范围";
 inline constexpr std::string_view kNumericFault = "数值运算错误";
+
+// Every search that misses its tolerance within its bound says so the same way: the state lies
+// outside what the calculator computes.
+inline void ShowOutOfRange(FieldPanel& panel) {
+  panel.ShowMessage(kOutOfRange, MessageIcon::Critical, kTitleAttention);
+}
 
 }  // namespace tarvel::messages

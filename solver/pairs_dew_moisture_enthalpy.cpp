@@ -15,7 +15,7 @@ bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
   const auto residual = [&](double m) { return checked::Sub(EnthalpyFromMoisture(m, dv), h); };
   const std::optional<double> s = BisectDryBulb(-99, 100, residual);
   if (!s) {
-    panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+    messages::ShowOutOfRange(panel);
     return false;
   }
   WriteNumber(panel, AirField::DryBulb, *s);

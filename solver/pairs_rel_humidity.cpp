@@ -13,7 +13,7 @@ namespace {
 // reports that no dry bulb in the searched range fits.
 void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t) {
   if (!t) {
-    panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+    messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);

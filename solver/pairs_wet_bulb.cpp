@@ -38,7 +38,7 @@ void WetBulbWithRelHumidity(FieldPanel& panel) {
   };
   const std::optional<double> t = BisectDryBulb(tw, 100, residual);
   if (!t) {
-    panel.ShowMessage(messages::kOutOfRange, MessageIcon::Critical, messages::kTitleAttention);
+    messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);
