@@ -1,10 +1,9 @@
 #pragma once
 
-#include <bit>
-#include <cstdint>
 #include <optional>
 
 #include "physics/checked_arithmetic.h"
+#include "physics/float_bits.h"
 
 namespace tarvel {
 
@@ -32,7 +31,7 @@ template <typename Judge>
 std::optional<double> Bisect(double lo, double hi, int max_steps, Judge&& verdict,
                              StopRule rule = StopRule::WhenStuck) {
   const auto same = [](double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return BitsOf(a) == BitsOf(b);
   };
   for (int n = 0; n < max_steps; ++n) {
     const double mid = checked::Div(checked::Add(lo, hi), 2);
