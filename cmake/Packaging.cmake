@@ -1,6 +1,6 @@
 # Installation layout of the desktop program and its Debian package (scripts/package runs cpack).
-# Only the program, its desktop entry, icons, manual page and the files Debian asks of every
-# package are installed: the replay tool, tests and benchmarks are for developers.
+# Only the program, its desktop entry, AppStream metadata, icons, manual page and the files Debian
+# asks of every package are installed: the replay tool, tests and benchmarks are for developers.
 if(NOT TARGET tarvel)
   message(STATUS "Packaging: no window target (tarvel), so nothing to install or package")
   return()
@@ -14,9 +14,29 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(tarvel_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 set(tarvel_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvel)
+# The AppStream component id, a reverse domain name of the project's own domain (example.org, of
+# its contact address). Software centres match the metadata to the desktop entry by this name.
+set(tarvel_app_id org.example.tarvel)
+
+# The newest release named in the AppStream metadata and in the Debian changelog must be this
+# version, so that neither is forgotten when the version changes.
+function(tarvel_check_release name pattern)
+  set(path ${tarvel_packaging_dir}/${name})
+  file(READ ${path} text)
+  if(NOT text MATCHES "${pattern}" OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "packaging/${name}: the newest release is '${CMAKE_MATCH_1}', "
+                        "not the project version ${PROJECT_VERSION}")
+  endif()
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+endfunction()
+tarvel_check_release(${tarvel_app_id}.metainfo.xml "<release version=\"([^\"]*)\"")
+tarvel_check_release(changelog "^tarvel \\(([^)]*)\\)")
 
 install(TARGETS tarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${tarvel_packaging_dir}/tarvel.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 # The PNGs are rendered from the SVG: rsvg-convert -w N -h N tarvel.svg -o tarvel.png
 install(DIRECTORY ${tarvel_packaging_dir}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
 install(FILES ${tarvel_packaging_dir}/copyright DESTINATION ${tarvel_doc_dir})
@@ -38,9 +58,13 @@ foreach(pair IN ITEMS "changelog|${tarvel_doc_dir}" "tarvel.1|${CMAKE_INSTALL_MA
 endforeach()
 
 # The window's Chinese captions need a CJK font, and its message-box button text comes from Qt's
-# own translation; both are found at run time, so shlibdeps cannot see them. Keep the font package
-# the same as the one scripts/install-deps installs for the window (scripts/check-package checks).
-set(TARVEL_CJK_FONT_PACKAGE fonts-smiley-sans)
+# own translation; both are found at run time, so shlibdeps cannot see them. Any upright sans-serif
+# CJK font that covers every caption and message will do, so apt is content with the one the user
+# has: first Noto Sans CJK, which Debian's Chinese desktops install (and apt picks when none is
+# there), then the much smaller WenQuanYi Micro Hei, which scripts/install-deps installs for the
+# tests, then WenQuanYi Zen Hei. The window asks for no font of its own: fontconfig finds one.
+# scripts/check-package checks that each installed one covers every text of the window.
+set(TARVEL_CJK_FONT_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvel)
@@ -57,7 +81,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEL_CJK_FONT_PACKAGE}, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The first line of the package description is the summary above; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Tarvel shows one window with seven fields: the local atmospheric pressure

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <limits>
 
 #include "solver/calculate_command.h"
 #include "ui/clear_command.h"
@@ -100,6 +101,9 @@ void CalculatorWindow::AddFields() {
     auto* field = new QLineEdit(this);
     field->setObjectName(row.name);
     field->setGeometry(Pixels(row.place));
+    // A field holds free text of any length; QLineEdit would cut what is typed or pasted at
+    // 32767 characters (and could split an emoji's surrogate pair there).
+    field->setMaxLength(std::numeric_limits<int>::max());
     auto* name = findChild<QLabel*>(row.name_label, Qt::FindDirectChildrenOnly);
     auto* unit = findChild<QLabel*>(row.unit_label, Qt::FindDirectChildrenOnly);
     // A screen reader announces the field by its label and unit, e.g. "干球温度 ℃".
