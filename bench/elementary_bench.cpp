@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "physics/checked_arithmetic.h"
+#include "physics/elementary/accurate.h"
 #include "physics/elementary/correctly_rounded.h"
 #include "physics/saturation_formula.h"
 
@@ -79,5 +80,13 @@ BENCHMARK_CAPTURE(
 BENCHMARK_CAPTURE(
     BenchFunction, cube_libm, [](double x) { return std::pow(x, 3); }, 263.15)
     ->Name("elementary/pow3/libm");
+
+// The accurate paths alone, as the rare arguments that the fast paths cannot decide meet them.
+BENCHMARK_CAPTURE(BenchFunction, exp_accurate, elementary::AccurateExp, kFitExponent)
+    ->Name("elementary/exp_accurate_path/ours");
+BENCHMARK_CAPTURE(
+    BenchFunction, log_accurate, [](double x) { return elementary::AccurateLog(x, 5.5727); },
+    263.15)
+    ->Name("elementary/log_accurate_path/ours");
 
 }  // namespace
