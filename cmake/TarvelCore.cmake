@@ -1,6 +1,11 @@
 # The computing core: property model, solver, field-panel interface and number text.
 # No GUI dependency; linked by the window, the replay tool, the tests, benchmarks and fuzzers.
 add_library(tarvel_core STATIC
+  physics/elementary/accurate.cpp
+  physics/elementary/exp.cpp
+  physics/elementary/integer_power.cpp
+  physics/elementary/log.cpp
+  physics/elementary/tables.cpp
   physics/checked_arithmetic.cpp
   physics/saturation_pressure.cpp
   physics/psychrometer.cpp
@@ -20,8 +25,3 @@ add_library(tarvel_core STATIC
   solver/calculate_command.cpp
 )
 target_include_directories(tarvel_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-# pow, exp and log must be the C library's, called at run time: GCC would otherwise rewrite
-# pow(x, 2.0) as x*x from -O1 on, and glibc's pow differs from x*x in the last bit for some x,
-# so Debug and Release builds would disagree.
-target_compile_options(tarvel_core PRIVATE -fno-builtin-pow -fno-builtin-exp -fno-builtin-log)
-target_link_libraries(tarvel_core PUBLIC m)

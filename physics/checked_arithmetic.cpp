@@ -1,6 +1,6 @@
 #include "physics/checked_arithmetic.h"
 
-#include <math.h>
+#include "physics/elementary/correctly_rounded.h"
 
 namespace tarvel::checked {
 
@@ -8,16 +8,14 @@ void RaiseFault() {
   throw NumericFault();
 }
 
-// This file is compiled with -fno-builtin-pow/-exp/-log, so these are real calls into the C
-// library whatever the optimisation level.
-double Pow(double x, double n) {
-  return Finite(::pow(x, n));
+double Pow(double x, int n) {
+  return Finite(elementary::IntegerPower(x, n));
 }
 double Exp(double x) {
-  return Finite(::exp(x));
+  return Finite(elementary::Exp(x));
 }
 double Log(double x) {
-  return Finite(::log(x));
+  return Finite(elementary::Log(x));
 }
 
 }  // namespace tarvel::checked

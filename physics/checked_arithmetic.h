@@ -37,10 +37,10 @@ inline double Div(double a, double b) {
   return Finite(a / b);
 }
 
-// The C library's general power function, called at run time (never replaced by repeated
-// multiplication, which differs in the last bit for some arguments).
-double Pow(double x, double n);
-// The C library's natural exponential and natural logarithm.
+// The elementary functions, correctly rounded (physics/elementary): x^n for n from 2 to 5, e^x and
+// ln x, each the double nearest to the exact value, so that every result is the same on every
+// machine.
+double Pow(double x, int n);
 double Exp(double x);
 double Log(double x);
 
