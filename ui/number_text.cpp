@@ -117,10 +117,11 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Significant digits beyond this many cannot change the nearest double once they are replaced by
-// a single non-zero digit: a point halfway between two doubles has at most 768 significant
-// decimal digits (the longest, below the smallest normal double, is an odd multiple of 2^-1075),
-// so no such point lies strictly between the first kMaxDigits digits and the same digits followed
-// by anything non-zero.
+// a single non-zero digit. A point halfway between two doubles has at most 768 significant
+// decimal digits (the longest, below the smallest normal double, is an odd multiple of 2^-1075).
+// A number cut after kMaxDigits digits, with non-zero digits cut off, lies strictly between the
+// cut and the cut plus one unit of its last digit; no halfway point lies strictly between those
+// two, so the number and its stand-in, the cut followed by a 1, round to the same double.
 constexpr std::size_t kMaxDigits = 800;
 
 // The nearest double to the decimal 0.d1d2d3... * 10^(magnitude + 1) whose significant digits
@@ -128,7 +129,7 @@ constexpr std::size_t kMaxDigits = 800;
 // which only blanks and a decimal point may stand. magnitude lies in [-324, 308].
 double NearestToDecimal(std::string_view text, std::size_t first, std::size_t count,
                         std::int64_t magnitude) {
-  // d1 '.' up to kMaxDigits - 1 further digits, 'e', sign and three exponent digits.
+  // d1, '.', up to kMaxDigits - 1 further digits, the stand-in 1, 'e', sign, three digits.
   char buffer[kMaxDigits + 8];
   char* out = buffer;
   const std::size_t kept = count < kMaxDigits ? count : kMaxDigits;
