@@ -10,7 +10,8 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The exclamation style is what Qt calls a warning.
+}  // namespace
+
 QMessageBox::Icon QtIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Critical:
@@ -24,8 +25,6 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
   }
   return QMessageBox::NoIcon;
 }
-
-}  // namespace
 
 void ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
                     std::string_view title) {

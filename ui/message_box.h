@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <string_view>
 
 #include "ui/air_field.h"
@@ -7,6 +8,9 @@
 class QWidget;
 
 namespace tarvel {
+
+// The Qt icon of a message: the exclamation style is what Qt calls a warning.
+QMessageBox::Icon QtIcon(MessageIcon icon);
 
 // Shows a modal Qt message box with the given text, icon and title and a single OK button, and
 // returns when the user has closed it. Texts are UTF-8. A null parent gives a box of its own,

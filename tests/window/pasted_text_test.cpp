@@ -13,6 +13,7 @@
 #include "solver/calculate_command.h"
 #include "ui/calculator_window.h"
 #include "ui/memory_panel.h"
+#include "ui/message_box.h"
 #include "ui/start_up.h"
 
 using tarvel::AirField;
@@ -32,20 +33,6 @@ using Texts = std::array<std::string, tarvel::kFieldCount>;
 // replaces one of them by the pasted text.
 Texts StartingTexts() {
   return {"20", "", "50", "", "", "", "101.325"};
-}
-
-QMessageBox::Icon QtIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Critical:
-      return QMessageBox::Critical;
-    case MessageIcon::Exclamation:
-      return QMessageBox::Warning;
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
 }
 
 QString Message(const QString& text, QMessageBox::Icon icon, const QString& title) {
