@@ -37,4 +37,6 @@ for await (const chunk of process.stdin) {
   if (start < chunk.length) pending.push(chunk.subarray(start));
   if (out.length > 0) process.stdout.write(Buffer.concat(out));
 }
-if (pending.length > 0) process.stdout.write(Buffer.concat([answer(Buffer.concat(pending)), newline]));
+if (pending.length > 0) {
+  process.stdout.write(Buffer.concat([answer(Buffer.concat(pending)), newline]));
+}

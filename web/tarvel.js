@@ -33,9 +33,11 @@
     const list = [];
     const count = core._tarvel_record_count();
     for (let k = 0; k < count; k++) {
-      const part = (p) => coreText(core._tarvel_record_part(k, p), core._tarvel_record_part_size(k, p));
+      const part = (p) =>
+        coreText(core._tarvel_record_part(k, p), core._tarvel_record_part_size(k, p));
       const field = core._tarvel_record_field(k);
-      list.push(field >= 0 ? { field, text: part(0) } : { text: part(0), icon: part(1), title: part(2) });
+      list.push(field >= 0 ? { field, text: part(0) }
+        : { text: part(0), icon: part(1), title: part(2) });
     }
     return list;
   }
@@ -86,16 +88,14 @@
     }
   }
 
-  let busy = false;
-  async function command(name) {
-    if (core === null || busy) return;
-    busy = true;
+  // A command runs only while no message is open (a modal message makes the page inert anyway).
+  // Everything up to the first message happens inside the click.
+  function command(name) {
+    if (core === null || dialog.open) return;
     try {
-      await play(runCommand(name));
+      play(runCommand(name)).catch((error) => console.error("Tarvel:", error));
     } catch (error) {
       console.error("Tarvel:", error);
-    } finally {
-      busy = false;
     }
   }
 
