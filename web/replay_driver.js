@@ -13,7 +13,7 @@ const newline = Buffer.from("\n");
 function answer(bytes) {
   let size = bytes.length;
   if (size > 0 && bytes[size - 1] === 0x0d) size -= 1;
-  const at = core._tarvel_line_buffer(size);
+  const at = core._tarvel_line_buffer(size);  // may grow the memory, which replaces HEAPU8
   core.HEAPU8.set(bytes.subarray(0, size), at);
   const result = core._tarvel_replay_line();
   // Copied out at once: the next call may move the core's memory.

@@ -46,7 +46,9 @@
   function runCommand(name) {
     fields.forEach((field, index) => {
       const bytes = utf8(field.value);
-      core.HEAPU8.set(bytes, core._tarvel_text_buffer(bytes.length));
+      // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+      const buffer = core._tarvel_text_buffer(bytes.length);
+      core.HEAPU8.set(bytes, buffer);
       core._tarvel_set_text(index);
     });
     if (name === "calculate") core._tarvel_calculate();

@@ -223,7 +223,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.focused(), "message-ok")
         # The window is not shown, let alone usable, while the credit is open.
         self.assertFalse(self.element("form1").is_displayed())
-        self.keys(Keys.ENTER)
+        self.keys(Keys.ESCAPE)
         chromium.dialog_closed(self.driver)
         chromium.visible(self.driver, "form1")
         self.assertEqual(self.focused(), "Text(0)")
@@ -337,6 +337,26 @@ class PageTest(unittest.TestCase):
         texts = {"Text(0)": "20", "Text(2)": "50", PRESSURE: "101.325"}
         [expected] = replay([(texts, "calculate")])
         self.assert_answer(texts, "calculate", expected, "after the bad texts")
+
+    def test_a_text_larger_than_the_cores_memory(self):
+        # 2 * 10^7 characters, made in the page: more than the core's first memory, which grows.
+        self.open_page()
+        length = 20_000_000
+        texts = {"Text(0)": "1" * length, "Text(2)": "50", PRESSURE: "101.325"}
+        [expected] = replay([(texts, "calculate")])
+        self.set_texts({"Text(2)": "50", PRESSURE: "101.325"})
+        self.driver.execute_script(
+            "document.getElementById('Text(0)').value = '1'.repeat(arguments[0]);", length)
+        self.element("Command1").click()
+        self.assertEqual(expected["messages"][0]["text"], "数值运算错误")
+        dialog = chromium.open_dialog(self.driver)
+        self.assertEqual(self.element("message-text").text, expected["messages"][0]["text"])
+        self.assertEqual(dialog.get_attribute("data-icon"), expected["messages"][0]["icon"])
+        self.element("message-ok").click()
+        chromium.dialog_closed(self.driver)
+        self.assertEqual(self.driver.execute_script(
+            "return document.getElementById('Text(0)').value.length"), length)
+        self.assertEqual(self.texts()[1:], expected["fields"][1:] + [expected["pressure"]])
 
     def test_served_by_a_static_web_server(self):
         class Quiet(http.server.SimpleHTTPRequestHandler):
