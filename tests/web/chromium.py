@@ -28,7 +28,7 @@ def browser(width=800, height=600, scale=1):
     profile = tempfile.mkdtemp(prefix="tarvel-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage",
                  "--user-data-dir=" + profile, "--window-size=%d,%d" % (width, height),
