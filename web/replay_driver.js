@@ -7,7 +7,7 @@ if (process.argv.length > 2) {
   process.exit(2);
 }
 
-const core = await Module();
+const core = await Module({ wasmBinary: readFileSync(new URL("replay.wasm", import.meta.url)) });
 const newline = Buffer.from("\n");
 
 function answer(bytes) {

@@ -66,7 +66,7 @@ def main():
         print("%-16s %8d bytes  (gzip -9: %7d)" % (name, size, compressed))
     print("%-16s %8d bytes  (gzip -9: %7d)" % ("total", sum(r[1] for r in rows),
                                                sum(r[2] for r in rows)))
-    page_rows = [r for r in rows if r[0] != "replay.mjs"]
+    page_rows = [r for r in rows if not r[0].startswith("replay.")]
     print("%-16s %8d bytes  (gzip -9: %7d)" % ("page only", sum(r[1] for r in page_rows),
                                                sum(r[2] for r in page_rows)))
 
