@@ -10,6 +10,11 @@ endif()
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
+# emcc's JavaScript optimiser, run when linking, needs Debian's acorn module, which a node
+# installed from elsewhere does not look for.
+set(TARVEL_NODE_PATH /usr/share/nodejs CACHE PATH "Where node finds acorn for emcc")
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=${TARVEL_NODE_PATH})
+
 # The header-only libraries the core and the replay session use are Debian's (the very versions
 # the desktop build compiles), but emcc must not see /usr/include, whose C library headers are not
 # emscripten's. So they are copied into a private include directory of this build.
