@@ -26,7 +26,9 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tools"))
 import chromium  # noqa: E402
+import random_requests  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = None
@@ -106,6 +108,36 @@ def replay(requests):
     out = subprocess.run([NODE, str(PAGE.parent / "replay.mjs")], input=lines.encode(),
                          stdout=subprocess.PIPE, check=True).stdout
     return [json.loads(line) for line in out.splitlines()]
+
+
+# Runs requests through the page's own buttons in one go: each one's texts into the fields, a click,
+# then every message it shows read and closed. Answers as the replay's, without "fault".
+RUN_REQUESTS = """
+const [requests, done] = arguments;
+const ids = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"];
+const fields = ids.map((id) => document.getElementById(id));
+const dialog = document.getElementById("message");
+const part = (id) => document.getElementById(id).textContent;
+(async () => {
+  const answers = [];
+  for (const [texts, command] of requests) {
+    fields.forEach((field, i) => { field.value = texts[i]; });
+    document.getElementById(command === "calculate" ? "Command1" : "Command2").click();
+    const messages = [];
+    while (dialog.open) {
+      messages.push({icon: dialog.dataset.icon, text: part("message-text"),
+                     title: part("message-title")});
+      const closed = new Promise((resolve) => dialog.addEventListener("close", resolve,
+                                                                      {once: true}));
+      dialog.close();
+      await closed;
+    }
+    answers.push({fields: fields.slice(0, 6).map((f) => f.value), messages,
+                  pressure: fields[6].value});
+  }
+  done(answers);
+})();
+"""
 
 
 def golden_cases():
@@ -324,6 +356,33 @@ class PageTest(unittest.TestCase):
         self.assertGreater(len(cases), 50)
         for name, texts, command, expected in cases:
             self.assert_answer(texts, command, expected, "%s: %s" % (name, texts))
+
+    def test_random_requests_answer_as_the_replay(self):
+        # The page's own core (not the replay's build of it) on random requests: every request a
+        # single-line field can hold, answered as the replay answers it.
+        self.open_page()
+        requests = []
+        for line in random_requests.requests(1000, seed=2):
+            try:
+                request = json.loads(line)
+            except ValueError:
+                continue
+            if not isinstance(request, dict) or not isinstance(request.get("fields"), list):
+                continue
+            texts = dict(zip(FIELDS, request["fields"] + [request.get("pressure")]))
+            # Lone surrogates are malformed requests to the replay, and line breaks do not fit.
+            typable = all(isinstance(t, str) and not re.search("[\n\r\ud800-\udfff]", t)
+                          for t in texts.values())
+            if len(texts) == 7 and typable and request.get("command") in ("calculate", "clear"):
+                requests.append((texts, request["command"]))
+        self.assertGreater(len(requests), 800)
+        expected = replay(requests)
+        self.driver.set_script_timeout(300)
+        answers = self.driver.execute_async_script(
+            RUN_REQUESTS, [([texts[f] for f in FIELDS], command) for texts, command in requests])
+        for (texts, _), answer, want in zip(requests, answers, expected):
+            del want["fault"]
+            self.assertEqual(answer, want, repr(texts)[:300])
 
     def test_bad_texts_give_the_windows_answer(self):
         self.open_page()
