@@ -10,6 +10,16 @@ endif()
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
+# binaryen's -Oz changes the last bits of musl's log and pow, so results would depend on the flags;
+# -O0 to -O3 and -Os keep them. scripts/web builds with -Os (MinSizeRel).
+string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
+foreach(flags IN ITEMS CMAKE_CXX_FLAGS CMAKE_CXX_FLAGS_${build_type} CMAKE_EXE_LINKER_FLAGS
+                       CMAKE_EXE_LINKER_FLAGS_${build_type})
+  if("${${flags}}" MATCHES "-Oz")
+    message(FATAL_ERROR "${flags} holds -Oz, which changes the web core's results")
+  endif()
+endforeach()
+
 # emcc's JavaScript optimiser, run when linking, needs Debian's acorn module, which a node
 # installed from elsewhere does not look for.
 set(TARVEL_NODE_PATH /usr/share/nodejs CACHE PATH "Where node finds acorn for emcc")
