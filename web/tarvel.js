@@ -1,0 +1,118 @@
+// Tarvel's page: the seven fields and the messages. The calculation is the core's own
+// (tarvel-core.js, the same C++ as the desktop program, compiled to WebAssembly); this script only
+// hands it the field texts, applies what the command wrote and shows what it said.
+"use strict";
+
+(() => {
+  // The fields by their index in the core: Text(0) to Text(5), then the pressure Text4.
+  const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
+    (id) => document.getElementById(id));
+  const form = document.getElementById("form1");
+  const dialog = document.getElementById("message");
+  const dialogTitle = document.getElementById("message-title");
+  const dialogText = document.getElementById("message-text");
+  const dialogButton = document.getElementById("message-ok");
+
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  let core = null;
+
+  // The field's text as UTF-8, as the desktop window hands it to the core: Qt writes a lone
+  // surrogate (which a JavaScript string, like a Qt one, can hold) as "?".
+  function utf8(text) {
+    return encoder.encode(text.replace(/\p{Cs}/gu, "?"));
+  }
+
+  function coreText(pointer, size) {
+    return decoder.decode(core.HEAPU8.subarray(pointer, pointer + size));
+  }
+
+  // What the core recorded for the last command, in order: {field, text} for a text written into
+  // a field, {text, icon, title} for a message.
+  function records() {
+    const list = [];
+    const count = core._tarvel_record_count();
+    for (let k = 0; k < count; k++) {
+      const part = (p) =>
+        coreText(core._tarvel_record_part(k, p), core._tarvel_record_part_size(k, p));
+      const field = core._tarvel_record_field(k);
+      list.push(field >= 0 ? { field, text: part(0) }
+        : { text: part(0), icon: part(1), title: part(2) });
+    }
+    return list;
+  }
+
+  // Runs one command of the core ("calculate" or "clear") on the fields' current texts.
+  function runCommand(name) {
+    fields.forEach((field, index) => {
+      const bytes = utf8(field.value);
+      // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+      const buffer = core._tarvel_text_buffer(bytes.length);
+      core.HEAPU8.set(bytes, buffer);
+      core._tarvel_set_text(index);
+    });
+    if (name === "calculate") core._tarvel_calculate();
+    else core._tarvel_clear();
+    return records();
+  }
+
+  // A modal message box; resolves when it is closed (its button, Enter or Escape). The focus moves
+  // into it and returns to where it was.
+  function showMessage({ text, icon, title }) {
+    return new Promise((resolve) => {
+      const previous = document.activeElement;
+      dialog.dataset.icon = icon;
+      dialogTitle.textContent = title;
+      dialogText.textContent = text;
+      dialog.addEventListener("close", () => {
+        if (previous instanceof HTMLElement && previous !== document.body) previous.focus();
+        resolve();
+      }, { once: true });
+      dialog.showModal();
+      dialogButton.focus();
+    });
+  }
+
+  dialogButton.addEventListener("click", () => dialog.close());
+  dialog.addEventListener("keydown", (event) => {
+    if (event.key === "Enter") {
+      event.preventDefault();
+      dialog.close();
+    }
+  });
+
+  // Applies a command's records in order: the fields it wrote are visible while a message that
+  // follows is open.
+  async function play(list) {
+    for (const record of list) {
+      if (record.field !== undefined) fields[record.field].value = record.text;
+      else await showMessage(record);
+    }
+  }
+
+  // A command runs only while no message is open (a modal message makes the page inert anyway).
+  // Everything up to the first message happens inside the click.
+  function command(name) {
+    if (core === null || dialog.open) return;
+    try {
+      play(runCommand(name)).catch((error) => console.error("Tarvel:", error));
+    } catch (error) {
+      console.error("Tarvel:", error);
+    }
+  }
+
+  document.getElementById("Command1").addEventListener("click", () => command("calculate"));
+  document.getElementById("Command2").addEventListener("click", () => command("clear"));
+
+  // Start-up: the credit while the window loads; when it is closed, the window with every field
+  // empty and the focus in the dry-bulb field.
+  TarvelCore().then(async (instance) => {
+    core = instance;
+    core._tarvel_start_up();
+    const closed = play(records());
+    performance.mark("tarvel-start-up");  // the credit is open
+    await closed;
+    form.classList.remove("loading");
+    fields[0].focus();
+  }, (error) => console.error("Tarvel: the calculation core did not load:", error));
+})();
