@@ -90,7 +90,7 @@ void BenchPbFloor(benchmark::State& state, const Prepared* p) {
 // A timing only means something if the case ends the way it is meant to: a typical state that
 // ended with a message, or a worst case that found a result, would time the wrong road.
 bool EndsAsIntended(const Prepared& p) {
-  MemoryPanel panel(p.parameters, p.pressure);
+  MemoryPanel panel(p.parameters, p.pressure, MemoryPanel::Recording::On);
   const CalculateOutcome outcome = tarvel::RunCalculate(panel);
   const auto& messages = panel.Messages();
   switch (p.c->ending) {

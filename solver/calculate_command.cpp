@@ -14,7 +14,7 @@ namespace {
 class MessageWatch final : public FieldPanel {
  public:
   explicit MessageWatch(FieldPanel& panel) : panel_(panel) {}
-  std::string Text(AirField field) const override { return panel_.Text(field); }
+  std::string_view Text(AirField field) const override { return panel_.Text(field); }
   void SetText(AirField field, std::string_view text) override { panel_.SetText(field, text); }
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
     shown_ = true;
