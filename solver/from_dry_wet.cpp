@@ -5,6 +5,7 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
+#include "solver/flat_saturation.h"
 #include "solver/messages.h"
 #include "solver/state_completion.h"
 
@@ -29,13 +30,17 @@ void FromDryWet(FieldPanel& panel) {
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
   constexpr int kMaxMidpoints = 1000;
-  const auto verdict = [pv](double mid) {
-    const double e = checked::Sub(Pb(mid), pv);
+  const auto residual = [pv](double mid) { return checked::Sub(Pb(mid), pv); };
+  const auto verdict = [&](double mid) {
+    const double e = residual(mid);
     if (std::fabs(e) < 0.01)
       return Verdict::Accept;
     return e < 0 ? Verdict::MoveLow : Verdict::MoveHigh;
   };
-  if (const std::optional<double> td = Bisect(-99, tw, kMaxMidpoints, verdict)) {
+  // A wet bulb of exactly 0 °C below the dew point closes the bracket on 0 °C.
+  const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
+  if (const std::optional<double> td =
+          Bisect(-99, tw, kMaxMidpoints, verdict, StopRule::WhenStuck, flat)) {
     WriteNumber(panel, AirField::DewPoint, *td);
     return;
   }

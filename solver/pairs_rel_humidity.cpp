@@ -22,7 +22,7 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t) {
 
 // The dry bulb whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps) {
-  return BisectDryBulb(lo, 100, [ps](double m) { return checked::Sub(Pb(m), ps); });
+  return BisectDryBulbNearSaturation(lo, 100, [ps](double m) { return checked::Sub(Pb(m), ps); });
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ void WetBulbWithRelHumidity(FieldPanel& panel) {
     const double e = Pv1(psw, m, tw, pressure);
     return checked::Sub(PvFromRelHumidityB(phi, p), e);
   };
-  const std::optional<double> t = BisectDryBulb(tw, 100, residual);
+  const std::optional<double> t = BisectDryBulbNearSaturation(tw, 100, residual);
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;
