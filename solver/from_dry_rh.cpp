@@ -56,11 +56,15 @@ std::optional<double> SearchDewPoint(double tw, double pv) {
 }  // namespace
 
 void FromDryRh(FieldPanel& panel) {
+  FromDryRh(panel, {});
+}
+
+void FromDryRh(FieldPanel& panel, const KnownInputs& known) {
   // Nothing writes the dry bulb, the relative humidity or the pressure during the routine, so
-  // each is read once.
-  const double t = ReadNumber(panel, AirField::DryBulb);
-  const double phi = ReadNumber(panel, AirField::RelHumidity);
-  const double pressure = ReadNumber(panel, AirField::Pressure);
+  // each is read once (or not at all, when the case has just read it).
+  const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
+  const double phi = ReadKnown(panel, AirField::RelHumidity, known.rel_humidity);
+  const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
 
   const double pw = PvFromRelHumidityA(phi, Pb(t));
   const std::optional<double> tw = SearchWetBulb(t, pw, pressure);

@@ -12,12 +12,17 @@
 namespace tarvel {
 
 void FromDryWet(FieldPanel& panel) {
-  // Nothing writes the two temperatures or the pressure during the routine: each is read once,
-  // and the vapour pressure of the psychrometer reading is formed once.
-  const double tw = ReadNumber(panel, AirField::WetBulb);
+  FromDryWet(panel, {});
+}
+
+void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
+  // Nothing writes the two temperatures or the pressure during the routine: each is read once
+  // (or not at all, when the case has just read it), and the vapour pressure of the psychrometer
+  // reading is formed once.
+  const double tw = ReadKnown(panel, AirField::WetBulb, known.wet_bulb);
   const double psw = Pb(tw);
-  const double t = ReadNumber(panel, AirField::DryBulb);
-  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
+  const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double pv = Pv1(psw, t, tw, pressure);
 
   WriteNumber(panel, AirField::RelHumidity, RelHumidityFromPv(pv, Pb(t)));

@@ -10,14 +10,16 @@ namespace tarvel {
 namespace {
 
 // Writes the dry bulb found and completes the state from it and the given relative humidity, or
-// reports that no dry bulb in the searched range fits.
-void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t) {
+// reports that no dry bulb in the searched range fits. `known` holds what the case has read: the
+// relative humidity and perhaps the pressure, neither of which is written here.
+void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
+                         const KnownInputs& known) {
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);
-  FromDryRh(panel);
+  FromDryRh(panel, known);
 }
 
 // The dry bulb whose saturation pressure is `ps`.
@@ -32,7 +34,7 @@ void RelHumidityWithDewPoint(FieldPanel& panel) {
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double ps = SaturationFromRelHumidity(Pb(td), phi);
   // The dry bulb is never below the dew point.
-  CompleteFromDryBulb(panel, DryBulbOfSaturation(td, ps));
+  CompleteFromDryBulb(panel, DryBulbOfSaturation(td, ps), {.rel_humidity = phi});
 }
 
 void RelHumidityWithMoisture(FieldPanel& panel) {
@@ -40,7 +42,8 @@ void RelHumidityWithMoisture(FieldPanel& panel) {
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double ps = SaturationFromRelHumidity(PvFromMoisture(d, pressure), phi);
-  CompleteFromDryBulb(panel, DryBulbOfSaturation(-99, ps));
+  CompleteFromDryBulb(panel, DryBulbOfSaturation(-99, ps),
+                      {.rel_humidity = phi, .pressure = pressure});
 }
 
 void RelHumidityWithEnthalpy(FieldPanel& panel) {
@@ -54,7 +57,8 @@ void RelHumidityWithEnthalpy(FieldPanel& panel) {
     const double dk = checked::Div(MoistureFromRelHumidity(phi, p, pressure), 1000);
     return checked::Sub(EnthalpyFromMoistureRatio(m, dk), h);
   };
-  CompleteFromDryBulb(panel, BisectDryBulb(-99, 100, residual));
+  CompleteFromDryBulb(panel, BisectDryBulb(-99, 100, residual),
+                      {.rel_humidity = phi, .pressure = pressure});
 }
 
 }  // namespace tarvel
