@@ -36,9 +36,10 @@ CalculateOutcome RunCalculate(FieldPanel& panel) {
   }
 
   // A field is given when its text is not empty; blanks or letters count as given (and read 0).
-  int given[kParameterCount];
+  // Only the first two given fields matter, so the look stops there.
+  int given[2];
   int count = 0;
-  for (int i = 0; i < kParameterCount; ++i) {
+  for (int i = 0; i < kParameterCount && count < 2; ++i) {
     if (!panel.Text(ParameterField(i)).empty())
       given[count++] = i;
   }
