@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "physics/checked_arithmetic.h"
+#include "physics/float_bits.h"
+#include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
 
 namespace tarvel {
@@ -17,6 +20,29 @@ namespace tarvel {
 // chain of them from t to some value, whose other operands are fixed, gives at every t of [a, b] a
 // value between its values at a and at b. When those are equal, it is the same at every t of
 // [a, b].
+
+// Pb of the temperatures that one search visits, remembering its last value below 0 °C. There Pb
+// sees t only through the kelvin temperature T = t + 273.15, rounded, so a temperature with the
+// same T has the same Pb, bit for bit, and would fault alike. A search that closes on a point
+// below 0 °C visits hundreds of such temperatures once its bracket is narrower than T's last bit;
+// each then costs an addition instead of the ice formula.
+class SearchSaturation {
+ public:
+  double operator()(double t) {
+    if (!(t < 0))
+      return Pb(t);
+    const std::uint64_t kelvin = BitsOf(t + 273.15);
+    if (kelvin != last_kelvin_) {
+      last_value_ = Pb(t);
+      last_kelvin_ = kelvin;
+    }
+    return last_value_;
+  }
+
+ private:
+  std::uint64_t last_kelvin_ = BitsOf(-1.0);  // no temperature has T = -1 K and a value
+  double last_value_ = 0;
+};
 
 // Whether Pb is one value at every t of [a, b] (a <= b), by the two formulas that meet at 0 °C:
 // - below 0 °C the ice formula sees t only through the kelvin temperature T = t + 273.15;
@@ -45,23 +71,31 @@ inline bool PsychrometerFactorsAreFixedOn(double a, double b) {
 }
 
 // The flat rule of a search whose residual r(t) is, wherever Pb is one value, a monotone chain in
-// t, and whose verdict depends on r alone: every t of [a, b] gets the same verdict when, on each
-// side of 0 °C, Pb is flat, `extra_flat` (if the residual depends on t beyond Pb) holds, and r has
-// one value at both ends of that side; and the two sides, if both are in [a, b], agree in
-// verdict. A numeric fault at an end means no answer, never a fault of the search.
+// t, and whose verdict depends on r alone. [a, b] is taken in up to three pieces: its negative
+// numbers, its zeros (-0 and +0) and its positive numbers, as Pb and Pv1 change formula between
+// 0 °C and the numbers above it. Every t of [a, b] gets the same verdict when on each piece Pb is
+// flat, `extra_flat` (if the residual depends on t beyond Pb) holds and r has one value at both
+// ends, and the pieces agree in verdict. A numeric fault at an end means no answer, never a fault
+// of the search.
 template <typename Residual, typename Judge, typename ExtraFlat>
 bool VerdictIsFlatOn(double a, double b, Residual& residual, Judge& verdict,
                      ExtraFlat&& extra_flat) {
   const auto piece = [&](double p, double q) {
     return SaturationIsFlatOn(p, q) && extra_flat(p, q) && residual(p) == residual(q);
   };
+  // No double lies between the smallest subnormal numbers and the zeros.
+  constexpr double kTiniest = std::numeric_limits<double>::denorm_min();
   try {
-    if (a < 0 && b >= 0) {
-      // No double lies between the smallest negative subnormal number and -0 °C.
-      constexpr double kJustBelowZero = -std::numeric_limits<double>::denorm_min();
-      return piece(a, kJustBelowZero) && piece(-0.0, b) && verdict(a) == verdict(b);
-    }
-    return piece(a, b);
+    if (b < 0 || a > 0)
+      return piece(a, b);
+    const Verdict at_zero = verdict(0.0);
+    if (!piece(-0.0, 0.0))
+      return false;
+    if (a < 0 && !(piece(a, -kTiniest) && verdict(a) == at_zero))
+      return false;
+    if (b > 0 && !(piece(kTiniest, b) && verdict(b) == at_zero))
+      return false;
+    return true;
   } catch (const NumericFault&) {
     return false;
   }

@@ -25,7 +25,10 @@ constexpr int kMaxSearchSteps = 100000;
 // bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
 // negative pressure, so it is bounded like the dew-point search.
 std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
-  const auto residual = [&](double mid) { return Sub(Pv1(Pb(mid), t, mid, pressure_kpa), pw); };
+  SearchSaturation saturation;
+  const auto residual = [&](double mid) {
+    return Sub(Pv1(saturation(mid), t, mid, pressure_kpa), pw);
+  };
   const auto verdict = [&](double mid) {
     const double diff = residual(mid);
     if (std::fabs(diff) <= 0.01)
@@ -42,7 +45,8 @@ std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
 std::optional<double> SearchDewPoint(double tw, double pv) {
-  const auto residual = [pv](double mid) { return Sub(Pb(mid), pv); };
+  SearchSaturation saturation;
+  const auto residual = [&](double mid) { return Sub(saturation(mid), pv); };
   const auto verdict = [&](double mid) {
     const double diff = residual(mid);
     if (std::fabs(diff) < 0.00001)

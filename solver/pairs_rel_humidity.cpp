@@ -24,7 +24,9 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
 
 // The dry bulb whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps) {
-  return BisectDryBulbNearSaturation(lo, 100, [ps](double m) { return checked::Sub(Pb(m), ps); });
+  SearchSaturation saturation;
+  return BisectDryBulbNearSaturation(lo, 100,
+                                     [&](double m) { return checked::Sub(saturation(m), ps); });
 }
 
 }  // namespace
@@ -52,8 +54,9 @@ void RelHumidityWithEnthalpy(FieldPanel& panel) {
   const double h = ReadNumber(panel, AirField::Enthalpy);
   // The enthalpy of air with the given relative humidity at the trial dry bulb m. The moisture
   // content goes into the enthalpy in kg/kg as it is, not by way of g/kg.
+  SearchSaturation saturation;
   const auto residual = [&](double m) {
-    const double p = Pb(m);
+    const double p = saturation(m);
     const double dk = checked::Div(MoistureFromRelHumidity(phi, p, pressure), 1000);
     return checked::Sub(EnthalpyFromMoistureRatio(m, dk), h);
   };

@@ -32,8 +32,9 @@ void WetBulbWithRelHumidity(FieldPanel& panel) {
   // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
+  SearchSaturation saturation;
   const auto residual = [&](double m) {
-    const double p = Pb(m);
+    const double p = saturation(m);
     const double e = Pv1(psw, m, tw, pressure);
     return checked::Sub(PvFromRelHumidityB(phi, p), e);
   };

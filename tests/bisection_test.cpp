@@ -230,6 +230,11 @@ std::vector<FlatCase> Cases() {
        wet_bulb_target(0, ice0 + 0.01 - 1e-13), false},
       {"wet bulb, dry 0, target just beyond the tolerance", Kind::WetBulb, -99, 0,
        wet_bulb_target(0, ice0 + 0.01 + 1e-13), true},
+      // A dry bulb just above 0 °C: the bracket straddles -0, +0 and the positive numbers.
+      {"wet bulb, dry 1e-323 RH 101", Kind::WetBulb, -99, 1e-323, wet_bulb(1e-323, 101, 101.325),
+       true},
+      {"wet bulb, dry -1e-320 RH 101", Kind::WetBulb, -99, -1e-320, wet_bulb(-1e-320, 101, 101.325),
+       true},
       {"wet bulb, dry 0 RH 101 at a negative pressure", Kind::WetBulb, -99, 0,
        wet_bulb(0, 101, -101.325), true},
       {"wet bulb, dry 0 RH 50", Kind::WetBulb, -99, 0, wet_bulb(0, 50, 101.325), false},
@@ -321,6 +326,23 @@ TEST(Bisection, PbIsOneValueWhereTheRuleCallsItFlat) {
     }
   }
   EXPECT_GT(flat_brackets, 1000);
+}
+
+// The search's own Pb, which remembers its last value below 0 °C, gives Pb's bits everywhere,
+// whatever it saw before: on the midpoints of searches closing on points below 0 °C and on
+// neighbouring doubles.
+TEST(Bisection, TheSearchsSaturationIsPb) {
+  SearchSaturation saturation;
+  for (const double target : {-99.0, -10.0, -0.5, -1e-9, -1e-300, 0.0, 5.0, 35.0}) {
+    double lo = -99.0001;
+    double hi = 40;
+    for (int k = 0; k < 1100; ++k) {
+      const double mid = (lo + hi) / 2;
+      for (const double t : {mid, std::nextafter(mid, -1000.0), std::nextafter(mid, 1000.0)})
+        ASSERT_EQ(BitsOf(saturation(t)), BitsOf(Pb(t))) << "t " << t;
+      (mid < target ? lo : hi) = mid;
+    }
+  }
 }
 
 }  // namespace flat
