@@ -20,6 +20,14 @@ add_library(tarvel_core STATIC
   solver/calculate_command.cpp
 )
 target_include_directories(tarvel_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# Number text uses two header-only libraries: fast_float (decimal text to double) and fmt (the
+# shortest digits of a double, compiled in with FMT_HEADER_ONLY, never linked). They are found
+# by their headers alone, so a cross build (WebAssembly) can point these cache variables at a
+# copy of the headers.
+find_path(TARVEL_FAST_FLOAT_INCLUDE_DIR fast_float/fast_float.h REQUIRED)
+find_path(TARVEL_FMT_INCLUDE_DIR fmt/format.h REQUIRED)
+target_include_directories(tarvel_core SYSTEM PRIVATE
+  ${TARVEL_FAST_FLOAT_INCLUDE_DIR} ${TARVEL_FMT_INCLUDE_DIR})
 # pow, exp and log must be the C library's, called at run time: GCC would otherwise rewrite
 # pow(x, 2.0) as x*x from -O1 on, and glibc's pow differs from x*x in the last bit for some x,
 # so Debug and Release builds would disagree.

@@ -2,12 +2,16 @@
 // every output of the calculator goes through.
 
 #include <array>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -81,9 +85,48 @@ TEST(NumberTextRead, TooLargeReadsAsInfinityOfItsSign) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(ParseNumber("1e400"), kInf) << "decimal exponent 400";
   EXPECT_EQ(ParseNumber("-1e400"), -kInf) << "negative, decimal exponent 400";
-  EXPECT_EQ(ParseNumber("1" + std::string(400, '0')), kInf) << "401 decimal digits";
-  EXPECT_EQ(ParseNumber("&H" + std::string(300, 'F')), kInf) << "300 hexadecimal digits";
-  EXPECT_EQ(ParseNumber("&O" + std::string(400, '7')), kInf) << "400 octal digits";
+  EXPECT_EQ(ParseNumber(std::string("1").append(400, '0')), kInf) << "401 decimal digits";
+  EXPECT_EQ(ParseNumber(std::string("&H").append(300, 'F')), kInf) << "300 hexadecimal digits";
+  EXPECT_EQ(ParseNumber(std::string("&O").append(400, '7')), kInf) << "400 octal digits";
+}
+
+// Integers and decimals longer than a double: rounded once from their exact value, ties to
+// even, however far the digit that breaks a tie stands from the leading ones. The compiler's
+// reading of a literal is the reference for the decimals beyond an exact operation.
+TEST(NumberTextRead, LongNumbersRoundOnceToNearest) {
+  const std::string zeros(60, '0');
+  const std::string far_zeros(1000, '0');
+  const struct {
+    std::string text;
+    double expected;
+  } rows[] = {
+      {"&H20000000000001", 9007199254740992.0},  // 2^53 + 1: tie, down to even
+      {"&H20000000000003", 9007199254740996.0},  // 2^53 + 3: tie, up to even
+      {"&H20000000000001" + zeros, std::ldexp(9007199254740992.0, 240)},
+      {"&H20000000000001" + zeros + "1", std::ldexp(9007199254740994.0, 244)},
+      {"&H1FFFFFFFFFFFFF7FFFFFFF", std::ldexp(9007199254740991.0, 32)},
+      {"&O4" + std::string(16, '0') + "1", 9007199254740992.0},  // octal 2^53 + 1
+      {"&O4" + std::string(16, '0') + "3", 9007199254740996.0},
+      {"&O4" + std::string(16, '0') + "1" + zeros + "1", std::ldexp(9007199254740994.0, 183)},
+      {"&H" + far_zeros + "FF", 255},
+      {"&HFFFFFFFFFFFFF8" + std::string(242, '0'), std::numeric_limits<double>::max()},
+      {"&HFFFFFFFFFFFFFBFF" + std::string(240, 'F'), std::numeric_limits<double>::max()},
+      {"&HFFFFFFFFFFFFFC" + std::string(242, '0'), std::numeric_limits<double>::infinity()},
+      {"9007199254740993." + far_zeros, 9007199254740992.0},
+      {"9007199254740993." + far_zeros + "1", 9007199254740994.0},
+      {"0." + far_zeros + "9007199254740993" + far_zeros + "1e1016", 9007199254740994.0},
+      {"1e22", 1e22},
+      {"1e23", 1e23},
+      {"9007199254740993e-22", 9007199254740993e-22},
+      {"2.2250738585072011e-308", 2.2250738585072011e-308},
+      {"4.9406564584124654e-324", 4.9406564584124654e-324},
+      {"2.4703282292062327e-324", 0},
+      {"1.7976931348623158e308", std::numeric_limits<double>::max()},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 40) + "... (" + std::to_string(row.text.size()) + " chars)");
+    EXPECT_EQ(ParseNumber(row.text), row.expected);
+  }
 }
 
 struct WriteCase {
@@ -135,6 +178,89 @@ TEST(NumberTextWrite, TableOfValues) {
     SCOPED_TRACE(std::string(row.name) + ": x = " + testing::PrintToString(row.x));
     EXPECT_EQ(FormatNumber(row.x), row.expected);
   }
+}
+
+// Large values: the fewest significant digits that read back as the same double, then zeros up
+// to the decimal point, not the double's exact binary digits.
+TEST(NumberTextWrite, LargeValuesInTheirShortestForm) {
+  const struct {
+    double x;
+    std::string_view digits;  // then `zeros` zeros
+    std::size_t zeros;
+  } rows[] = {
+      {3.3631305881435355e51, "33631305881435355", 35},
+      {473496545829660600000000.0, "4734965458296606", 8},
+      {1e23, "1", 23},                               // the double is 99999999999999991611392
+      {18014398509481992.0, "1801439850948199", 1},  // 2^54 + 8: one digit fewer reads back
+      {-std::numeric_limits<double>::max(), "-17976931348623157", 292},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.x));
+    const std::string expected = std::string(row.digits).append(row.zeros, '0');
+    EXPECT_EQ(FormatNumber(row.x), expected);
+    std::array<char, kNumberTextCapacity> buffer{};
+    EXPECT_EQ(std::string_view(buffer.data(), FormatNumber(row.x, buffer.data())), expected);
+  }
+}
+
+// The standard library's reference for a written text: x rounded to two decimals from its exact
+// value (ties to even), read back, and the shortest digits of that double written in full.
+std::string ReferenceText(double x) {
+  std::array<char, 400> buffer{};
+  char* const begin = buffer.data();
+  char* const end = begin + buffer.size();
+  double rounded = 0;
+  std::from_chars(begin, std::to_chars(begin, end, x, std::chars_format::fixed, 2).ptr, rounded);
+  if (rounded == 0)
+    return "0";
+  const std::string scientific(
+      begin, std::to_chars(begin, end, rounded, std::chars_format::scientific).ptr);
+  const std::size_t e = scientific.find('e');
+  std::string digits;
+  for (const char c : scientific.substr(0, e)) {
+    if (c != '-' && c != '.')
+      digits += c;
+  }
+  const int whole = std::stoi(scientific.substr(e + 1)) + 1;
+  const int count = static_cast<int>(digits.size());
+  std::string text = rounded < 0 ? "-" : "";
+  if (whole >= count)
+    return text + digits + std::string(whole - count, '0');
+  if (whole > 0)
+    return text + digits.substr(0, whole) + "." + digits.substr(whole);
+  return text + "0." + std::string(-whole, '0') + digits;
+}
+
+// Every binary exponent with a few mantissas, and the hundredths and exact half-hundredths of
+// every size with their neighbours.
+TEST(NumberTextWrite, MatchesTheStandardLibraryOnAGrid) {
+  std::vector<double> grid;
+  for (std::uint64_t exponent = 0; exponent < 0x7ff; ++exponent) {
+    for (const std::uint64_t mantissa : {0x0ULL, 0x1ULL, 0x5555555555555ULL, 0x8000000000000ULL,
+                                         0x123456789abcdULL, 0xfffffffffffffULL}) {
+      const std::uint64_t bits = (exponent << 52) | mantissa;
+      double x = 0;
+      std::memcpy(&x, &bits, sizeof x);
+      grid.push_back(x);
+    }
+  }
+  for (int scale = 0; scale <= 50; ++scale) {
+    for (int j = 0; j < 400; ++j) {
+      grid.push_back(std::ldexp(1.0, scale) + j / 200.0);
+      grid.push_back(std::ldexp(1.0, scale) + j * 0.125);
+    }
+  }
+  int mismatches = 0;
+  for (const double value : grid) {
+    for (const double x :
+         {value, -value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
+      const std::string expected = ReferenceText(x);
+      if (FormatNumber(x) != expected && ++mismatches <= 10)
+        ADD_FAILURE() << "x = " << testing::PrintToString(x) << ": written \"" << FormatNumber(x)
+                      << "\", expected \"" << expected << "\"";
+    }
+  }
+  EXPECT_EQ(mismatches, 0) << "of " << 4 * grid.size() << " values";
 }
 
 // A numpunct that writes a decimal comma and groups thousands, like many user locales.

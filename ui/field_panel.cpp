@@ -23,7 +23,8 @@ double ReadNumber(const FieldPanel& panel, AirField field) {
 }
 
 void WriteNumber(FieldPanel& panel, AirField field, double x) {
-  panel.SetText(field, FormatNumber(x));
+  char text[kNumberTextCapacity];
+  panel.SetText(field, std::string_view(text, FormatNumber(x, text)));
 }
 
 }  // namespace tarvel

@@ -1,11 +1,19 @@
 #include "ui/number_text.h"
 
-#include <array>
-#include <charconv>
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <system_error>
+
+#include <fast_float/fast_float.h>
+// fmt is used for its shortest-digits conversion alone, compiled into this file: no library to
+// link, so the WebAssembly build needs nothing but the headers.
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
+#endif
+#include <fmt/format.h>
+
+#include "physics/float_bits.h"
 
 namespace tarvel {
 namespace {
@@ -35,7 +43,6 @@ class Reader {
   }
   void Next() { ++pos_; }
   std::size_t Position() const { return pos_; }
-  void Rewind(std::size_t pos) { pos_ = pos; }
 
  private:
   std::string_view text_;
@@ -51,143 +58,222 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-// An integer of `digits` (hexadecimal digit characters, no leading zeros) read as the nearest
-// double; too many digits for a double read as infinity.
-double FromHexDigits(const std::string& digits) {
-  if (digits.empty())
+// The double nearest to the integer top * 2^dropped + rest, where 0 <= rest < 2^dropped and
+// `sticky` tells whether rest is non-zero; ties to even, infinity beyond the largest double.
+// Whenever dropped > 0, top holds at least 60 bits, so the bit that decides the rounding and
+// those below it that break a tie are in top or in sticky.
+double NearestToInteger(std::uint64_t top, std::uint64_t dropped, bool sticky) {
+  if (top == 0)
     return 0;
-  double value = 0;
-  const auto result =
-      std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
-  if (result.ec == std::errc::result_out_of_range)
+  const int width = 64 - std::countl_zero(top);
+  if (width <= 53 && dropped == 0)
+    return static_cast<double>(top);  // exact
+  const int shift = width - 53;       // at least 7 here
+  std::uint64_t mantissa = top >> shift;
+  const std::uint64_t rest = top & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (sticky || (mantissa & 1) != 0)))
+    ++mantissa;
+  std::uint64_t exponent = static_cast<std::uint64_t>(shift) + dropped;
+  if (mantissa >> 53 != 0) {  // rounded up to the next power of two
+    mantissa >>= 1;
+    ++exponent;
+  }
+  // The value is mantissa * 2^exponent with 2^52 <= mantissa < 2^53; the largest double has
+  // exponent 1023 - 52.
+  if (exponent > 1023 - 52)
     return kInfinity;
-  return value;
+  const std::uint64_t biased = exponent + 52 + 1023;
+  return DoubleFromBits((biased << 52) | (mantissa & ((std::uint64_t{1} << 52) - 1)));
 }
 
-// &H or &O followed by hexadecimal or octal digits: a non-negative integer.
+// &H or &O followed by hexadecimal or octal digits: a non-negative integer, rounded to the nearest
+// double from its exact value however many digits it has.
 double ParseRadixInteger(Reader& reader, int radix) {
-  std::string bits;  // octal digits become three binary digits each
-  std::string hex;
+  const int digit_bits = radix == 16 ? 4 : 3;
+  std::uint64_t top = 0;      // the leading binary digits, fewer than 64
+  std::uint64_t dropped = 0;  // how many binary digits follow them (counted up to a bound)
+  bool sticky = false;        // whether any of those is 1
+  constexpr std::uint64_t kBeyondAnyDouble = 2048;
   for (char c = reader.Peek(); c != '\0'; c = reader.Peek()) {
     const int v = HexDigitValue(c);
     if (v < 0 || v >= radix)
       break;
     reader.Next();
-    if (radix == 16) {
-      if (!hex.empty() || v != 0)
-        hex.push_back(c);
+    if (top >> (63 - digit_bits) == 0) {
+      top = (top << digit_bits) | static_cast<std::uint64_t>(v);
     } else {
-      for (int shift = 2; shift >= 0; --shift)
-        bits.push_back(((v >> shift) & 1) ? '1' : '0');
+      sticky = sticky || v != 0;
+      if (dropped < kBeyondAnyDouble)
+        dropped += static_cast<std::uint64_t>(digit_bits);
     }
   }
-  if (radix == 8) {
-    const std::size_t first_one = bits.find('1');
-    if (first_one == std::string::npos)
-      return 0;
-    bits.erase(0, first_one);
-    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-      const int v = (bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 + (bits[i + 2] - '0') * 2 +
-                    (bits[i + 3] - '0');
-      hex.push_back("0123456789abcdef"[v]);
-    }
-  }
-  return FromHexDigits(hex);
+  return NearestToInteger(top, dropped, sticky);
 }
+
+// 10^0 to 10^22, every one an exact double.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Significant digits beyond this many cannot change the nearest double once they are replaced by
+// a single non-zero digit: a point halfway between two doubles has at most 768 significant
+// decimal digits (the longest, below the smallest normal double, is an odd multiple of 2^-1075),
+// so no such point lies strictly between the first kMaxDigits digits and the same digits followed
+// by anything non-zero.
+constexpr std::size_t kMaxDigits = 800;
+
+// The nearest double to the decimal 0.d1d2d3... * 10^(magnitude + 1) whose significant digits
+// d1 (not 0) to dn (not 0) are the first `count` digits of text from position `first`, between
+// which only blanks and a decimal point may stand. magnitude lies in [-324, 308].
+double NearestToDecimal(std::string_view text, std::size_t first, std::size_t count,
+                        std::int64_t magnitude) {
+  // d1 '.' up to kMaxDigits - 1 further digits, 'e', sign and three exponent digits.
+  char buffer[kMaxDigits + 8];
+  char* out = buffer;
+  const std::size_t kept = count < kMaxDigits ? count : kMaxDigits;
+  std::size_t written = 0;
+  for (std::size_t i = first; written < kept; ++i) {
+    if (!IsDigit(text[i]))
+      continue;
+    *out++ = text[i];
+    if (++written == 1)
+      *out++ = '.';
+  }
+  if (count > kMaxDigits)
+    *out++ = '1';  // stands for the non-zero digits left out
+  *out++ = 'e';
+  if (magnitude < 0) {
+    *out++ = '-';
+    magnitude = -magnitude;
+  }
+  char digits[4];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (n > 0)
+    *out++ = digits[--n];
+  double value = 0;
+  fast_float::from_chars(buffer, out, value);
+  return value;
+}
+
+// The digits of a decimal number as they are read, blanks skipped.
+struct Digits {
+  std::size_t count = 0;              // digits read from the first non-zero one on
+  std::size_t significant = 0;        // ... up to the last non-zero one
+  std::size_t first = 0;              // position in the text of the first non-zero digit
+  std::uint64_t integer = 0;          // the digits from it as an integer, while at most 19
+  std::int64_t fraction_digits = 0;   // digits after the decimal point (with leading zeros)
+  std::int64_t leading_fraction = 0;  // where the first non-zero digit stands among those
+
+  // Reads a run of digits; true when there was at least one.
+  bool ReadRun(Reader& reader, bool fraction) {
+    bool any = false;
+    for (char c = reader.Peek(); IsDigit(c); c = reader.Peek()) {
+      any = true;
+      if (fraction)
+        ++fraction_digits;
+      if (count != 0 || c != '0') {
+        if (count == 0) {
+          first = reader.Position();
+          leading_fraction = fraction_digits;
+        }
+        ++count;
+        if (c != '0')
+          significant = count;
+        if (count <= 19)
+          integer = integer * 10 + static_cast<std::uint64_t>(c - '0');
+      }
+      reader.Next();
+    }
+    return any;
+  }
+};
 
 // An optional sign, decimal digits with '.' as the decimal point and an optional exponent
 // introduced by E or D.
-double ParseDecimal(Reader& reader) {
+double ParseDecimal(std::string_view text, Reader& reader) {
   bool negative = false;
   if (const char c = reader.Peek(); c == '+' || c == '-') {
     negative = c == '-';
     reader.Next();
   }
 
-  std::string mantissa;
-  bool seen_point = false;
-  bool seen_digit = false;
-  // Decimal exponent of the first significant digit, to tell an overflow from an underflow.
-  std::int64_t leading_exponent = 0;
-  bool seen_significant = false;
-  std::int64_t integer_digits = 0;
-  std::int64_t fraction_zeros = 0;
-  for (char c = reader.Peek(); c != '\0'; c = reader.Peek()) {
-    if (IsDigit(c)) {
-      seen_digit = true;
-      mantissa.push_back(c);
-      if (!seen_point) {
-        if (seen_significant || c != '0')
-          ++integer_digits;
-      } else if (!seen_significant && c == '0') {
-        ++fraction_zeros;
-      }
-      if (c != '0' && !seen_significant) {
-        seen_significant = true;
-        leading_exponent = seen_point ? -(fraction_zeros + 1) : 0;
-      }
-    } else if (c == '.' && !seen_point) {
-      seen_point = true;
-      mantissa.push_back(c);
-    } else {
-      break;
-    }
+  Digits digits;
+  bool seen_digit = digits.ReadRun(reader, false);
+  const std::size_t integer_digits = digits.count;  // significant digits before the point
+  if (reader.Peek() == '.') {
     reader.Next();
+    seen_digit = digits.ReadRun(reader, true) || seen_digit;
   }
   if (!seen_digit)
     return 0;
-  if (seen_significant && integer_digits > 0)
-    leading_exponent = integer_digits - 1;
+  const bool seen_significant = digits.count != 0;
+  // Decimal exponent of the first significant digit.
+  const std::int64_t leading_exponent =
+      integer_digits > 0 ? static_cast<std::int64_t>(integer_digits) - 1 : -digits.leading_fraction;
 
-  // The exponent counts only when at least one digit follows E or D and its sign.
+  // The exponent counts only when at least one digit follows E or D and its sign. Its value
+  // stops growing once it is far beyond any double's.
   std::int64_t exponent = 0;
   if (const char c = Lower(reader.Peek()); c == 'e' || c == 'd') {
-    const std::size_t before_exponent = reader.Position();
     reader.Next();
     bool exponent_negative = false;
     if (const char s = reader.Peek(); s == '+' || s == '-') {
       exponent_negative = s == '-';
       reader.Next();
     }
-    bool exponent_digits = false;
     constexpr std::int64_t kSaturated = std::int64_t{1} << 50;
     for (char d = reader.Peek(); IsDigit(d); d = reader.Peek()) {
-      exponent_digits = true;
       if (exponent < kSaturated)
         exponent = exponent * 10 + (d - '0');
       reader.Next();
     }
-    if (exponent_digits) {
-      if (exponent_negative)
-        exponent = -exponent;
-    } else {
-      exponent = 0;
-      reader.Rewind(before_exponent);
-    }
+    if (exponent_negative)
+      exponent = -exponent;
   }
 
   double value = 0;
   if (seen_significant) {
-    // An exponent far beyond the length of the digits decides the result on its own.
-    const auto reach = static_cast<std::int64_t>(mantissa.size()) + 400;
-    if (exponent > reach) {
+    // The number lies in [10^magnitude, 10^(magnitude + 1)). From 10^309 on it is beyond the
+    // largest double (about 1.8 * 10^308); below 10^-324 it is under half the smallest
+    // subnormal (about 4.9 * 10^-324) and rounds to zero. Between them the nearest double
+    // decides, and that is an infinity only for an overflow (magnitude 308) and zero only for an
+    // underflow (magnitude -324).
+    const std::int64_t magnitude = leading_exponent + exponent;
+    // The number is also integer * 10^scale. When both integer and 10^|scale| are exact doubles
+    // (up to 2^53 and 10^22), one multiplication or division, rounded once, gives the nearest
+    // double: the common case of a short number, with no text to gather.
+    const std::int64_t scale = exponent - digits.fraction_digits;
+    constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
+    if (magnitude > 308) {
       value = kInfinity;
-    } else if (exponent >= -reach) {
-      std::string number = mantissa;
-      std::array<char, 24> exponent_text{};
-      const auto written = std::to_chars(exponent_text.data(),
-                                         exponent_text.data() + exponent_text.size(), exponent);
-      number.push_back('e');
-      number.append(exponent_text.data(), written.ptr);
-      const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                          std::chars_format::general);
-      if (result.ec == std::errc::result_out_of_range) {
-        value = leading_exponent + exponent > 0 ? kInfinity : 0.0;
-      }
+    } else if (digits.count <= 19 && digits.integer <= kExactIntegers && scale >= -22 &&
+               scale <= 22) {
+      const double power = kExactPowersOfTen[scale < 0 ? -scale : scale];
+      const auto whole = static_cast<double>(digits.integer);
+      value = scale < 0 ? whole / power : whole * power;
+    } else if (magnitude >= -324) {
+      value = NearestToDecimal(text, digits.first, digits.significant, magnitude);
     }
   }
   return negative ? -value : value;
+}
+
+// Writes the decimal digits of v, returns the end.
+char* WriteUnsigned(char* out, std::uint64_t v) {
+  char digits[20];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  while (n > 0)
+    *out++ = digits[--n];
+  return out;
 }
 
 }  // namespace
@@ -202,23 +288,89 @@ double ParseNumber(std::string_view text) {
     reader.Next();
     return ParseRadixInteger(reader, prefix == 'h' ? 16 : 8);
   }
-  return ParseDecimal(reader);
+  return ParseDecimal(text, reader);
+}
+
+// x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
+// m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
+//
+// |x| < 2^46: then N / 100 <= 2^46 - 0.01, so |r| < 2^46 and ulp(r) <= 2^-7 < 0.01. The decimals
+// that read back as r fill an interval no wider than ulp(r), which therefore holds no multiple of
+// 0.01 but N / 100. A decimal with no more significant digits than N / 100 and the same leading
+// digit position is such a multiple; one whose leading digit stands one place lower would need
+// the interval to reach across a power of ten 10^p <= N / 100, and then N / 100 = 10^p, a single
+// digit. So the text of N / 100 is the shortest form of r, and it is written with no conversion.
+//
+// |x| >= 2^46: then ulp(x) >= 2^-6. N / 100 lies within 0.005 of x, and x's neighbours lie at
+// least 2^-6 away, so the halfway points to them lie further than 0.005 (x = 2^k with k >= 46 is
+// whole, and N / 100 = x). So r = x, written with the shortest digits of x and, where those end
+// before the decimal point, zeros up to it.
+std::size_t FormatNumber(double x, char* out) {
+  const std::uint64_t bits = BitsOf(x);
+  const bool negative = (bits >> 63) != 0;
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  char* p = out;
+
+  if (biased == 0x7ff) {  // not finite: named as the C library names it
+    if (negative)
+      *p++ = '-';
+    const std::string_view name = (bits & ((std::uint64_t{1} << 52) - 1)) != 0 ? "nan" : "inf";
+    for (const char c : name)
+      *p++ = c;
+    return static_cast<std::size_t>(p - out);
+  }
+
+  if (biased >= 1023 + 46) {
+    const auto shortest = fmt::detail::dragonbox::to_decimal(negative ? -x : x);
+    char digits[20];
+    char* const digits_end = WriteUnsigned(digits, shortest.significand);
+    const int count = static_cast<int>(digits_end - digits);
+    // The shortest digits of a value of 2^46 or more have at least one digit before the point.
+    const int whole_digits = count + shortest.exponent;
+    if (negative)
+      *p++ = '-';
+    for (int i = 0; i < count; ++i) {
+      if (i == whole_digits)
+        *p++ = '.';
+      *p++ = digits[i];
+    }
+    for (int i = count; i < whole_digits; ++i)
+      *p++ = '0';
+    return static_cast<std::size_t>(p - out);
+  }
+
+  // |x| < 2^46, so e <= -7; m * 100 < 2^60, and from e < -60 on m * 100 * 2^e < 1/2.
+  const std::uint64_t m =
+      (bits & ((std::uint64_t{1} << 52) - 1)) | (biased != 0 ? std::uint64_t{1} << 52 : 0);
+  const int k = biased != 0 ? 1075 - biased : 1074;  // e = -k
+  std::uint64_t hundredths = 0;
+  if (k <= 60) {
+    const std::uint64_t scaled = m * 100;
+    hundredths = scaled >> k;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (k - 1);
+    if (rest > half || (rest == half && (hundredths & 1) != 0))
+      ++hundredths;
+  }
+  if (hundredths == 0) {
+    *p++ = '0';
+    return 1;
+  }
+  if (negative)
+    *p++ = '-';
+  p = WriteUnsigned(p, hundredths / 100);
+  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0)
+      *p++ = static_cast<char>('0' + cents % 10);
+  }
+  return static_cast<std::size_t>(p - out);
 }
 
 std::string FormatNumber(double x) {
-  // 309 integer digits at most, a point, two decimals and a sign.
-  std::array<char, 320> buffer{};
-  char* const begin = buffer.data();
-  char* const end = begin + buffer.size();
-  // Rounding the exact binary value to two decimals, ties to even; multiplying by 100 first would
-  // itself round and move some values across a half.
-  const auto fixed = std::to_chars(begin, end, x, std::chars_format::fixed, 2);
-  double rounded = 0;
-  std::from_chars(begin, fixed.ptr, rounded);
-  if (rounded == 0)
-    return "0";
-  const auto shortest = std::to_chars(begin, end, rounded, std::chars_format::fixed);
-  return std::string(begin, shortest.ptr);
+  char buffer[kNumberTextCapacity];
+  return std::string(buffer, FormatNumber(x, buffer));
 }
 
 }  // namespace tarvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,13 +12,25 @@ namespace tarvel {
 // exponent (E or D, either case, sign, digits); or &H / &O followed by a hexadecimal or octal
 // integer. Reading stops at the first character that cannot continue the number; text that holds
 // no number reads as 0. The value is the double nearest to the decimal (or integer) read; a value
-// too large for a double reads as an infinity of its sign, one too small as zero. Never fails.
+// too large for a double reads as an infinity of its sign, one too small as zero. Never fails and
+// allocates nothing, however long the text.
 double ParseNumber(std::string_view text);
 
+// The most characters FormatNumber writes: a '-' and the 309 digits of the largest double.
+inline constexpr std::size_t kNumberTextCapacity = 310;
+
 // The text the calculator writes for a result: x rounded to two decimals (the exact binary value
-// of x, ties to even), written as the shortest decimal form of the rounded double, '-' for
-// negative values, '.' as the decimal point, no exponent, no trailing zeros, no decimal point for
-// whole values and never "-0". x must be finite.
+// of x, ties to even), written as the shortest decimal form of the rounded double (the fewest
+// significant digits that read back as that double, the nearest of them to it), '-' for negative
+// values, '.' as the decimal point, no exponent (a large value is written in full, its digits
+// after the shortest ones being zeros), no trailing zeros, no decimal point for whole values and
+// never "-0". x must be finite.
+//
+// Writes the text to out, which must have room for kNumberTextCapacity characters, and returns
+// its length; allocates nothing.
+std::size_t FormatNumber(double x, char* out);
+
+// The same text as a string.
 std::string FormatNumber(double x);
 
 }  // namespace tarvel
