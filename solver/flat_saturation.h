@@ -25,7 +25,10 @@ namespace tarvel {
 // sees t only through the kelvin temperature T = t + 273.15, rounded, so a temperature with the
 // same T has the same Pb, bit for bit, and would fault alike. A search that closes on a point
 // below 0 °C visits hundreds of such temperatures once its bracket is narrower than T's last bit;
-// each then costs an addition instead of the ice formula.
+// each then costs an addition instead of the ice formula. Only searches whose residual can be far
+// steeper than Pb (a psychrometer term or a moisture content scaled by an extreme pressure) get
+// that narrow and still succeed; those whose residual is Pb itself meet their tolerance, or close
+// on an end, within a few dozen steps, and do without it.
 class SearchSaturation {
  public:
   double operator()(double t) {

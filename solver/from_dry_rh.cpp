@@ -45,8 +45,7 @@ std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
 std::optional<double> SearchDewPoint(double tw, double pv) {
-  SearchSaturation saturation;
-  const auto residual = [&](double mid) { return Sub(saturation(mid), pv); };
+  const auto residual = [pv](double mid) { return Sub(Pb(mid), pv); };
   const auto verdict = [&](double mid) {
     const double diff = residual(mid);
     if (std::fabs(diff) < 0.00001)

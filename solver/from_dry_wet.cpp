@@ -35,8 +35,7 @@ void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
   constexpr int kMaxMidpoints = 1000;
-  SearchSaturation saturation;
-  const auto residual = [&](double mid) { return checked::Sub(saturation(mid), pv); };
+  const auto residual = [pv](double mid) { return checked::Sub(Pb(mid), pv); };
   const auto verdict = [&](double mid) {
     const double e = residual(mid);
     if (std::fabs(e) < 0.01)

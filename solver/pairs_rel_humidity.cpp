@@ -24,9 +24,7 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
 
 // The dry bulb whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps) {
-  SearchSaturation saturation;
-  return BisectDryBulbNearSaturation(lo, 100,
-                                     [&](double m) { return checked::Sub(saturation(m), ps); });
+  return BisectDryBulbNearSaturation(lo, 100, [ps](double m) { return checked::Sub(Pb(m), ps); });
 }
 
 }  // namespace
