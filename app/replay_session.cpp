@@ -51,7 +51,7 @@ std::string Run(const json& request) {
   std::array<std::string, kParameterCount> parameters;
   for (int i = 0; i < kParameterCount; ++i)
     parameters[i] = request["fields"][i].get<std::string>();
-  MemoryPanel panel(parameters, request["pressure"].get<std::string>());
+  MemoryPanel panel(parameters, request["pressure"].get<std::string>(), MemoryPanel::Recording::On);
 
   bool fault = false;
   if (request["command"] == "calculate") {
@@ -62,13 +62,13 @@ std::string Run(const json& request) {
 
   json fields = json::array();
   for (int i = 0; i < kParameterCount; ++i)
-    fields.push_back(panel.Text(ParameterField(i)));
+    fields.push_back(std::string(panel.Text(ParameterField(i))));
   json messages = json::array();
   for (const MemoryPanel::Message& m : panel.Messages()) {
     messages.push_back({{"text", m.text}, {"icon", IconName(m.icon)}, {"title", m.title}});
   }
   return Dump(json{{"fields", fields},
-                   {"pressure", panel.Text(AirField::Pressure)},
+                   {"pressure", std::string(panel.Text(AirField::Pressure))},
                    {"messages", messages},
                    {"fault", fault}});
 }

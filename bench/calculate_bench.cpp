@@ -1,14 +1,21 @@
-// Timings of the whole calculate command on an in-memory panel: reading the texts, solving the
-// pair and writing the results. `typical/` cases are ordinary states, one per solving pair code;
-// `worst/` cases are the searches that run out their bound before the message "outside the
-// range". scripts/bench compares the medians with their targets.
+// Timings of the whole calculate command on an in-memory panel (reading the texts, solving the pair
+// and writing the results), and beside each typical one its floor: the Pb calls that the same
+// command makes, timed alone. The arguments of those calls were recorded by tarvel-pb-trace when
+// this program was built (pb_calls.inc). scripts/bench compares the medians with their targets,
+// among them the ratio of each typical command to its floor.
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "bench/cases.h"
+#include "physics/float_bits.h"
+#include "physics/saturation_pressure.h"
 #include "solver/calculate_command.h"
 #include "solver/messages.h"
 #include "ui/memory_panel.h"
@@ -17,60 +24,76 @@ namespace {
 
 using tarvel::CalculateOutcome;
 using tarvel::MemoryPanel;
+using tarvel::bench::CalculateCase;
+using tarvel::bench::Ending;
 
-enum class Ending {
-  Completed,   // the state is completed without a message
-  OutOfRange,  // a search fails and "outside the range" is the one message
+struct TracedCase {
+  std::string_view name;
+  std::vector<std::uint64_t> arguments;  // bits of each Pb argument, in call order
 };
 
-struct CalculateCase {
-  const char* name;
-  // Text(0) to Text(5): dry bulb, wet bulb, relative humidity, dew point, moisture, enthalpy.
+const TracedCase kTraced[] = {
+#include "pb_calls.inc"
+};
+static_assert(std::size(kTraced) == std::size(tarvel::bench::kCases));
+
+// One case, ready to run: the texts as the panel takes them and the Pb arguments as doubles.
+struct Prepared {
+  const CalculateCase* c;
   std::array<std::string, tarvel::kParameterCount> parameters;
-  Ending ending;
+  std::string pressure;
+  std::vector<double> pb_arguments;
+  int water = 0, ice = 0, polynomial = 0;  // Pb calls on each branch
 };
 
-const std::string kPressure = "101.325";
-
-const CalculateCase kCases[] = {
-    {"typical/pair03_dry_wet", {"25", "20", "", "", "", ""}, Ending::Completed},
-    {"typical/pair04_dry_rh", {"20", "", "50", "", "", ""}, Ending::Completed},
-    {"typical/pair05_dry_dew", {"20", "", "", "10", "", ""}, Ending::Completed},
-    {"typical/pair06_dry_moisture", {"20", "", "", "", "7.26", ""}, Ending::Completed},
-    {"typical/pair07_dry_enthalpy", {"20", "", "", "", "", "38.52"}, Ending::Completed},
-    {"typical/pair08_wet_rh", {"", "20", "50", "", "", ""}, Ending::Completed},
-    {"typical/pair09_wet_dew", {"", "20", "", "15", "", ""}, Ending::Completed},
-    {"typical/pair10_wet_moisture", {"", "15", "", "", "8", ""}, Ending::Completed},
-    {"typical/pair12_rh_dew", {"", "", "50", "10", "", ""}, Ending::Completed},
-    {"typical/pair13_rh_moisture", {"", "", "50", "", "7.26", ""}, Ending::Completed},
-    {"typical/pair14_rh_enthalpy", {"", "", "50", "", "", "38.52"}, Ending::Completed},
-    {"typical/pair16_dew_enthalpy", {"", "", "", "10", "", "39.46"}, Ending::Completed},
-    {"typical/pair17_moisture_enthalpy", {"", "", "", "", "10", "47"}, Ending::Completed},
-    // A negative vapour pressure: no dew point above -99 °C matches it.
-    {"worst/dry_rh_dew_point_search", {"20", "", "-10", "", "", ""}, Ending::OutOfRange},
-    // Above saturation: no wet bulb below the dry bulb reaches the target.
-    {"worst/dry_rh_wet_bulb_search", {"20", "", "135", "", "", ""}, Ending::OutOfRange},
-    // Wet bulb above the dry bulb: the dew point would lie above the wet bulb.
-    {"worst/dry_wet_dew_point_search", {"20", "22", "", "", "", ""}, Ending::OutOfRange},
-    // Above saturation: the dry bulb would lie below the dew point, where the search never looks.
-    {"worst/rh_dew_dry_bulb_search", {"", "", "101", "20", "", ""}, Ending::OutOfRange},
-};
-
-void BenchCalculate(benchmark::State& state, const CalculateCase& c) {
+void BenchCalculate(benchmark::State& state, const Prepared* p) {
   for (auto _ : state) {
-    MemoryPanel panel(c.parameters, kPressure);
+    MemoryPanel panel(p->parameters, p->pressure);
     benchmark::DoNotOptimize(tarvel::RunCalculate(panel));
     benchmark::ClobberMemory();
+  }
+  state.counters["pb_calls"] = static_cast<double>(p->pb_arguments.size());
+}
+
+// Makes the optimiser forget what it knows of x, keeping x in a floating-point register.
+// benchmark::DoNotOptimize is not used on the loop variable below: with its "+m,r" constraint
+// GCC 12 at -O3 kept the variable in a stack slot it never stored to, so Pb received garbage
+// (tiny subnormal numbers, timed at ten times the real cost, and now and then a numeric fault).
+inline void Opaque(double& x) {
+#if defined(__x86_64__) || defined(__i386__)
+  asm volatile("" : "+x"(x));
+#elif defined(__aarch64__)
+  asm volatile("" : "+w"(x));
+#else
+  benchmark::DoNotOptimize(x);
+#endif
+}
+
+// The floor: the same Pb calls, one after the other, without anything else of the command.
+void BenchPbFloor(benchmark::State& state, const Prepared* p) {
+  for (auto _ : state) {
+    for (double t : p->pb_arguments) {
+      Opaque(t);
+      double pressure = tarvel::Pb(t);
+      Opaque(pressure);
+    }
+  }
+  state.counters["pb_calls"] = static_cast<double>(p->pb_arguments.size());
+  // Counters that are 0 are left out: their spread would be reported as "nan", which is not JSON.
+  for (const auto& [name, count] :
+       {std::pair{"pb_water", p->water}, {"pb_ice", p->ice}, {"pb_polynomial", p->polynomial}}) {
+    if (count > 0)
+      state.counters[name] = count;
   }
 }
 
 // A timing only means something if the case ends the way it is meant to: a typical state that
 // ended with a message, or a worst case that found a result, would time the wrong road.
-bool EndsAsIntended(const CalculateCase& c) {
-  MemoryPanel panel(c.parameters, kPressure);
+bool EndsAsIntended(const Prepared& p) {
+  MemoryPanel panel(p.parameters, p.pressure, MemoryPanel::Recording::On);
   const CalculateOutcome outcome = tarvel::RunCalculate(panel);
   const auto& messages = panel.Messages();
-  switch (c.ending) {
+  switch (p.c->ending) {
     case Ending::Completed:
       return outcome == CalculateOutcome::Completed && messages.empty();
     case Ending::OutOfRange:
@@ -80,18 +103,47 @@ bool EndsAsIntended(const CalculateCase& c) {
   return false;
 }
 
+std::vector<Prepared> Prepare() {
+  std::vector<Prepared> prepared;
+  for (std::size_t i = 0; i < std::size(tarvel::bench::kCases); ++i) {
+    const CalculateCase& c = tarvel::bench::kCases[i];
+    Prepared p{&c, tarvel::bench::ParameterTexts(c), std::string(tarvel::bench::kPressure), {}};
+    for (const std::uint64_t bits : kTraced[i].arguments) {
+      const double t = tarvel::DoubleFromBits(bits);
+      p.pb_arguments.push_back(t);
+      ++(t >= 30 ? p.polynomial : t >= 0 ? p.water : p.ice);
+    }
+    prepared.push_back(std::move(p));
+  }
+  return prepared;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  static const std::vector<Prepared> prepared = Prepare();
   bool all_as_intended = true;
-  for (const CalculateCase& c : kCases) {
-    if (!EndsAsIntended(c)) {
-      std::fprintf(stderr, "tarvel-bench: %s does not end as intended (%s)\n", c.name,
-                   c.ending == Ending::Completed ? "expected no message"
-                                                 : "expected the out-of-range message");
+  for (std::size_t i = 0; i < prepared.size(); ++i) {
+    const Prepared& p = prepared[i];
+    const std::string name(p.c->name);
+    if (kTraced[i].name != p.c->name) {
+      std::fprintf(stderr, "tarvel-bench: pb_calls.inc is stale (%s)\n", name.c_str());
+      return 1;
+    }
+    if (!EndsAsIntended(p)) {
+      std::fprintf(stderr, "tarvel-bench: %s does not end as intended (%s)\n", name.c_str(),
+                   p.c->ending == Ending::Completed ? "expected no message"
+                                                    : "expected the out-of-range message");
       all_as_intended = false;
     }
-    benchmark::RegisterBenchmark(c.name, BenchCalculate, c);
+    benchmark::RegisterBenchmark(name.c_str(), BenchCalculate, &p);
+    // typical/pairNN_… is followed at once by its floor pb_floor/pairNN_…, so that the two are
+    // timed under the same conditions.
+    constexpr std::string_view kTypical = "typical/";
+    if (name.starts_with(kTypical)) {
+      const std::string floor = "pb_floor/" + name.substr(kTypical.size());
+      benchmark::RegisterBenchmark(floor.c_str(), BenchPbFloor, &p);
+    }
   }
   if (!all_as_intended)
     return 1;

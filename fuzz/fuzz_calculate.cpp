@@ -89,7 +89,7 @@ void CheckEnding(CalculateOutcome outcome, const MemoryPanel& panel) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Texts texts = SplitTexts(std::string_view(reinterpret_cast<const char*>(data), size));
-  MemoryPanel panel(texts.parameters, texts.pressure);
+  MemoryPanel panel(texts.parameters, texts.pressure, MemoryPanel::Recording::On);
   const CalculateOutcome outcome = tarvel::RunCalculate(panel);
   CheckWrites(texts, panel);
   CheckEnding(outcome, panel);

@@ -14,7 +14,7 @@ namespace {
 class MessageWatch final : public FieldPanel {
  public:
   explicit MessageWatch(FieldPanel& panel) : panel_(panel) {}
-  std::string Text(AirField field) const override { return panel_.Text(field); }
+  std::string_view Text(AirField field) const override { return panel_.Text(field); }
   void SetText(AirField field, std::string_view text) override { panel_.SetText(field, text); }
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
     shown_ = true;
@@ -36,9 +36,10 @@ CalculateOutcome RunCalculate(FieldPanel& panel) {
   }
 
   // A field is given when its text is not empty; blanks or letters count as given (and read 0).
-  int given[kParameterCount];
+  // Only the first two given fields matter, so the look stops there.
+  int given[2];
   int count = 0;
-  for (int i = 0; i < kParameterCount; ++i) {
+  for (int i = 0; i < kParameterCount && count < 2; ++i) {
     if (!panel.Text(ParameterField(i)).empty())
       given[count++] = i;
   }

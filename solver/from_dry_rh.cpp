@@ -6,6 +6,7 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
+#include "solver/flat_saturation.h"
 #include "solver/messages.h"
 #include "solver/state_completion.h"
 
@@ -24,35 +25,49 @@ constexpr int kMaxSearchSteps = 100000;
 // bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
 // negative pressure, so it is bounded like the dew-point search.
 std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
+  SearchSaturation saturation;
+  const auto residual = [&](double mid) {
+    return Sub(Pv1(saturation(mid), t, mid, pressure_kpa), pw);
+  };
   const auto verdict = [&](double mid) {
-    const double diff = Sub(Pv1(Pb(mid), t, mid, pressure_kpa), pw);
+    const double diff = residual(mid);
     if (std::fabs(diff) <= 0.01)
       return Verdict::Accept;
     return diff > 0 ? Verdict::MoveHigh : Verdict::MoveLow;
   };
-  return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict);
+  // A dry bulb of exactly 0 °C with a target above saturation closes the bracket on 0 °C.
+  const auto flat = [&](double a, double b) {
+    return VerdictIsFlatOn(a, b, residual, verdict, PsychrometerFactorsAreFixedOn);
+  };
+  return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
 }
 
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
 std::optional<double> SearchDewPoint(double tw, double pv) {
-  const auto verdict = [pv](double mid) {
-    const double diff = Sub(Pb(mid), pv);
+  const auto residual = [pv](double mid) { return Sub(Pb(mid), pv); };
+  const auto verdict = [&](double mid) {
+    const double diff = residual(mid);
     if (std::fabs(diff) < 0.00001)
       return Verdict::Accept;
     return diff >= 0 ? Verdict::MoveHigh : Verdict::MoveLow;
   };
-  return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict);
+  const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
+  return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
 }
 
 }  // namespace
 
 void FromDryRh(FieldPanel& panel) {
+  FromDryRh(panel, {});
+}
+
+void FromDryRh(FieldPanel& panel, const KnownInputs& known) {
   // Nothing writes the dry bulb, the relative humidity or the pressure during the routine, so
-  // each is read once.
-  const double t = ReadNumber(panel, AirField::DryBulb);
-  const double phi = ReadNumber(panel, AirField::RelHumidity);
-  const double pressure = ReadNumber(panel, AirField::Pressure);
+  // each is read once (or not at all, when the case has just read it).
+  const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
+  const double phi = ReadKnown(panel, AirField::RelHumidity, known.rel_humidity);
+  const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
 
   const double pw = PvFromRelHumidityA(phi, Pb(t));
   const std::optional<double> tw = SearchWetBulb(t, pw, pressure);

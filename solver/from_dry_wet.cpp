@@ -5,18 +5,24 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
+#include "solver/flat_saturation.h"
 #include "solver/messages.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
 
 void FromDryWet(FieldPanel& panel) {
-  // Nothing writes the two temperatures or the pressure during the routine: each is read once,
-  // and the vapour pressure of the psychrometer reading is formed once.
-  const double tw = ReadNumber(panel, AirField::WetBulb);
+  FromDryWet(panel, {});
+}
+
+void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
+  // Nothing writes the two temperatures or the pressure during the routine: each is read once
+  // (or not at all, when the case has just read it), and the vapour pressure of the psychrometer
+  // reading is formed once.
+  const double tw = ReadKnown(panel, AirField::WetBulb, known.wet_bulb);
   const double psw = Pb(tw);
-  const double t = ReadNumber(panel, AirField::DryBulb);
-  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
+  const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double pv = Pv1(psw, t, tw, pressure);
 
   WriteNumber(panel, AirField::RelHumidity, RelHumidityFromPv(pv, Pb(t)));
@@ -29,13 +35,17 @@ void FromDryWet(FieldPanel& panel) {
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
   constexpr int kMaxMidpoints = 1000;
-  const auto verdict = [pv](double mid) {
-    const double e = checked::Sub(Pb(mid), pv);
+  const auto residual = [pv](double mid) { return checked::Sub(Pb(mid), pv); };
+  const auto verdict = [&](double mid) {
+    const double e = residual(mid);
     if (std::fabs(e) < 0.01)
       return Verdict::Accept;
     return e < 0 ? Verdict::MoveLow : Verdict::MoveHigh;
   };
-  if (const std::optional<double> td = Bisect(-99, tw, kMaxMidpoints, verdict)) {
+  // A wet bulb of exactly 0 °C below the dew point closes the bracket on 0 °C.
+  const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
+  if (const std::optional<double> td =
+          Bisect(-99, tw, kMaxMidpoints, verdict, StopRule::WhenStuck, flat)) {
     WriteNumber(panel, AirField::DewPoint, *td);
     return;
   }

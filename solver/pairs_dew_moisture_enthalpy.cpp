@@ -23,10 +23,10 @@ bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
 }
 
 // Writes the relative humidity of moisture content `dr` at the dry bulb as written (rounded) and
-// completes the state from the two.
+// completes the state from the two. `t` is the dry bulb read back after it was written.
 void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressure) {
   WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(dr, Pb(t), pressure));
-  FromDryRh(panel);
+  FromDryRh(panel, {.dry_bulb = t, .pressure = pressure});
 }
 
 }  // namespace

@@ -8,12 +8,14 @@ namespace {
 
 // With the dry bulb given, every second value is first brought to a moisture content d (g/kg);
 // the relative humidity at the dry bulb follows from d, is written, and completes the state.
-// A relative humidity above 100 % is passed on as it is.
-void CompleteFromMoisture(FieldPanel& panel, double d) {
-  const double pressure = ReadNumber(panel, AirField::Pressure);
-  const double ps = Pb(ReadNumber(panel, AirField::DryBulb));
+// A relative humidity above 100 % is passed on as it is. `known` holds the dry bulb or the
+// pressure when the case has read them already; nothing here writes either.
+void CompleteFromMoisture(FieldPanel& panel, double d, KnownInputs known) {
+  const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
+  const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
+  const double ps = Pb(t);
   WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(d, ps, pressure));
-  FromDryRh(panel);
+  FromDryRh(panel, {.dry_bulb = t, .pressure = pressure});
 }
 
 }  // namespace
@@ -21,18 +23,19 @@ void CompleteFromMoisture(FieldPanel& panel, double d) {
 void DryBulbWithDewPoint(FieldPanel& panel) {
   // The vapour pressure of the air is the saturation pressure at its dew point.
   const double pv = Pb(ReadNumber(panel, AirField::DewPoint));
-  const double d = MoistureFromPv(pv, ReadNumber(panel, AirField::Pressure));
-  CompleteFromMoisture(panel, d);
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double d = MoistureFromPv(pv, pressure);
+  CompleteFromMoisture(panel, d, {.pressure = pressure});
 }
 
 void DryBulbWithMoisture(FieldPanel& panel) {
-  CompleteFromMoisture(panel, ReadNumber(panel, AirField::MoistureContent));
+  CompleteFromMoisture(panel, ReadNumber(panel, AirField::MoistureContent), {});
 }
 
 void DryBulbWithEnthalpy(FieldPanel& panel) {
   const double t = ReadNumber(panel, AirField::DryBulb);
   const double h = ReadNumber(panel, AirField::Enthalpy);
-  CompleteFromMoisture(panel, MoistureFromEnthalpy(h, t));
+  CompleteFromMoisture(panel, MoistureFromEnthalpy(h, t), {.dry_bulb = t});
 }
 
 }  // namespace tarvel

@@ -13,12 +13,13 @@ namespace {
 // The dry bulb at which a psychrometer with the given wet bulb reads the vapour pressure `pv`;
 // written, then the state is completed from the two bulbs. Nothing is range-checked here: a dry
 // bulb below the wet bulb is written and state completion reports what follows.
-void CompleteFromVapourPressure(FieldPanel& panel, double pv) {
+void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<double> pressure_read) {
   const double tw = ReadNumber(panel, AirField::WetBulb);
-  const double pressure = ReadNumber(panel, AirField::Pressure);
+  const double pressure = ReadKnown(panel, AirField::Pressure, pressure_read);
   const double t = DryBulbFromPsychrometer(Pb(tw), pv, tw, pressure);
   WriteNumber(panel, AirField::DryBulb, t);
-  FromDryWet(panel);
+  // The dry bulb is read back as written; the wet bulb and the pressure are unchanged.
+  FromDryWet(panel, {.wet_bulb = tw, .pressure = pressure});
 }
 
 }  // namespace
@@ -31,27 +32,29 @@ void WetBulbWithRelHumidity(FieldPanel& panel) {
   // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
+  SearchSaturation saturation;
   const auto residual = [&](double m) {
-    const double p = Pb(m);
+    const double p = saturation(m);
     const double e = Pv1(psw, m, tw, pressure);
     return checked::Sub(PvFromRelHumidityB(phi, p), e);
   };
-  const std::optional<double> t = BisectDryBulb(tw, 100, residual);
+  const std::optional<double> t = BisectDryBulbNearSaturation(tw, 100, residual);
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);
-  FromDryRh(panel);
+  FromDryRh(panel, {.rel_humidity = phi, .pressure = pressure});
 }
 
 void WetBulbWithDewPoint(FieldPanel& panel) {
-  CompleteFromVapourPressure(panel, Pb(ReadNumber(panel, AirField::DewPoint)));
+  CompleteFromVapourPressure(panel, Pb(ReadNumber(panel, AirField::DewPoint)), std::nullopt);
 }
 
 void WetBulbWithMoisture(FieldPanel& panel) {
   const double d = ReadNumber(panel, AirField::MoistureContent);
-  CompleteFromVapourPressure(panel, PvFromMoisture(d, ReadNumber(panel, AirField::Pressure)));
+  const double pressure = ReadNumber(panel, AirField::Pressure);
+  CompleteFromVapourPressure(panel, PvFromMoisture(d, pressure), pressure);
 }
 
 }  // namespace tarvel

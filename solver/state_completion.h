@@ -1,18 +1,39 @@
 #pragma once
 
+#include <optional>
+
 #include "ui/field_panel.h"
 
 namespace tarvel {
+
+// Inputs of state completion that the calling case has already read from fields that nothing has
+// written since: the routine takes them instead of reading those fields again, as the same text
+// reads as the same number. A field that the case has written is never passed: state completion
+// reads it back, rounded to two decimals as written.
+struct KnownInputs {
+  std::optional<double> dry_bulb = std::nullopt;
+  std::optional<double> wet_bulb = std::nullopt;
+  std::optional<double> rel_humidity = std::nullopt;
+  std::optional<double> pressure = std::nullopt;  // kPa
+};
+
+// The known value, or the field read now.
+inline double ReadKnown(const FieldPanel& panel, AirField field,
+                        const std::optional<double>& known) {
+  return known ? *known : ReadNumber(panel, field);
+}
 
 // Completes the state from the dry bulb in Text(0) and the relative humidity in Text(2): finds the
 // wet bulb and the dew point by bisection and writes Text(1), Text(3), Text(4) and Text(5), in that
 // order, each as soon as it is known. Never writes Text(0), Text(2) or the pressure. A search that
 // does not meet its tolerance within 100000 steps shows "超出区域范围" and ends the routine.
 void FromDryRh(FieldPanel& panel);
+void FromDryRh(FieldPanel& panel, const KnownInputs& known);
 
 // Completes the state from the dry bulb in Text(0) and the wet bulb in Text(1): writes Text(2),
 // Text(4), Text(5) and then the dew point Text(3), found by bisection. Never writes Text(0),
 // Text(1) or the pressure. A dew point not found within 1000 steps shows "超出区域范围".
 void FromDryWet(FieldPanel& panel);
+void FromDryWet(FieldPanel& panel, const KnownInputs& known);
 
 }  // namespace tarvel

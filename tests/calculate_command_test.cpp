@@ -198,8 +198,8 @@ TEST(CalculateCommandPairChoice, FieldsBeyondTheFirstTwoAreIgnored) {
 // A field holding only a blank counts as given and reads as 0: a blank dry bulb with rh 50 is
 // code 4 with a dry bulb of 0, and the blank stays in the field.
 TEST(CalculateCommandPairChoice, BlankFieldCountsAsGivenAndReadsAsZero) {
-  MemoryPanel blank({" ", "", "50", "", "", ""}, "101.325");
-  MemoryPanel zero({"0", "", "50", "", "", ""}, "101.325");
+  MemoryPanel blank({" ", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
+  MemoryPanel zero({"0", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
   EXPECT_EQ(RunCalculate(blank), CalculateOutcome::Completed);
   EXPECT_EQ(RunCalculate(zero), CalculateOutcome::Completed);
   EXPECT_EQ(blank.Text(AirField::DryBulb), " ");
@@ -295,7 +295,7 @@ TEST(CalculateCommandNumericFault, EndsTheCommandWhereItOccurs) {
 }
 
 TEST(CalculateCommandNumericFault, NextCommandRunsNormally) {
-  MemoryPanel panel({"-300", "", "50", "", "", ""}, "101.325");
+  MemoryPanel panel({"-300", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
   EXPECT_EQ(RunCalculate(panel), CalculateOutcome::NumericFault);
   panel.SetText(AirField::DryBulb, "20");
   panel.ClearRecord();

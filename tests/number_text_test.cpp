@@ -306,7 +306,7 @@ TEST(NumberTextLocale, CLocaleWithDecimalCommaChangesNothing) {
 // The field operations go through the same rules: a read sees the text as typed, a write stores
 // the rounded text, and the next read sees the rounded value.
 TEST(NumberTextFields, WriteThenReadGoesThroughTheRoundedText) {
-  MemoryPanel panel({"", "", "", "", "", ""}, "101.325");
+  MemoryPanel panel({"", "", "", "", "", ""}, "101.325", MemoryPanel::Recording::On);
   WriteNumber(panel, AirField::MoistureContent, 7.2611);
   EXPECT_EQ(panel.Text(AirField::MoistureContent), "7.26");
   EXPECT_EQ(ReadNumber(panel, AirField::MoistureContent), 7.26);
@@ -318,7 +318,7 @@ TEST(NumberTextFields, WriteThenReadGoesThroughTheRoundedText) {
 }
 
 TEST(NumberTextFields, BlankFieldReadsAsZeroAndKeepsItsText) {
-  MemoryPanel panel({" ", "  ", "\t", "", "", ""}, " ");
+  MemoryPanel panel({" ", "  ", "\t", "", "", ""}, " ", MemoryPanel::Recording::On);
   EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 0);
   EXPECT_EQ(ReadNumber(panel, AirField::WetBulb), 0);
   EXPECT_EQ(ReadNumber(panel, AirField::RelHumidity), 0);

@@ -293,7 +293,7 @@ TEST(PairsOfDewMoistureEnthalpy, MoistureWithEnthalpyTakesRelHumidityFromTheEnth
 TEST(PairsDispatch, CodesOutsideThreeToSeventeenDoNothing) {
   const PairCode codes[] = {-1, 0, 1, 2, 18, 100};
   for (PairCode code : codes) {
-    MemoryPanel panel({"20", "20", "50", "10", "7", "40"}, "101.325");
+    MemoryPanel panel({"20", "20", "50", "10", "7", "40"}, "101.325", MemoryPanel::Recording::On);
     SolvePair(panel, code);
     EXPECT_TRUE(panel.Events().empty()) << "code " << code;
   }
@@ -341,14 +341,14 @@ TEST(PairsRoundTrip, EveryPairReproducesTheStateItCameFrom) {
         std::array<std::string, kParameterCount> typed{};
         typed[first] = state[first];
         typed[second] = state[second];
-        MemoryPanel panel(typed, "101.325");
+        MemoryPanel panel(typed, "101.325", MemoryPanel::Recording::On);
         const std::string row = "state dry " + state[0] + " rh " + state[2] + ", pair " +
                                 std::to_string(code) + " (" + names[first] + " " + state[first] +
                                 " + " + names[second] + " " + state[second] + ")";
         EXPECT_EQ(RunCalculate(panel), CalculateOutcome::Completed) << row;
         EXPECT_TRUE(panel.Messages().empty()) << row;
         for (int k = 0; k < kParameterCount; ++k) {
-          const std::string text = panel.Text(ParameterField(k));
+          const std::string_view text = panel.Text(ParameterField(k));
           EXPECT_NEAR(ParseNumber(text), ParseNumber(state[k]), tolerances[k])
               << row << ": " << names[k] << " " << text << ", state has " << state[k];
         }

@@ -129,7 +129,7 @@ std::vector<std::string> Trace(const MemoryPanel& panel) {
 }
 
 MemoryPanel MakePanel(const Texts& t) {
-  return MemoryPanel({t[0], t[1], t[2], t[3], t[4], t[5]}, t[6]);
+  return MemoryPanel({t[0], t[1], t[2], t[3], t[4], t[5]}, t[6], MemoryPanel::Recording::On);
 }
 
 }  // namespace tarvel::testing_support

@@ -1,5 +1,6 @@
 #include "ui/calculator_window.h"
 
+#include <QByteArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,8 +133,11 @@ void CalculatorWindow::AddButtons() {
   setTabOrder(calculate, clear);
 }
 
-std::string CalculatorWindow::Text(AirField field) const {
-  return fields_[FieldIndex(field)]->text().toStdString();
+std::string_view CalculatorWindow::Text(AirField field) const {
+  const QByteArray utf8 = fields_[FieldIndex(field)]->text().toUtf8();
+  std::string& buffer = utf8_[FieldIndex(field)];
+  buffer.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  return buffer;
 }
 
 void CalculatorWindow::SetText(AirField field, std::string_view text) {

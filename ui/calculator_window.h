@@ -21,7 +21,8 @@ class CalculatorWindow final : public QWidget, public FieldPanel {
  public:
   explicit CalculatorWindow(QWidget* parent = nullptr);
 
-  std::string Text(AirField field) const override;
+  // A view of the field's text as UTF-8, kept in a buffer of the window's own for each field.
+  std::string_view Text(AirField field) const override;
   void SetText(AirField field, std::string_view text) override;
   // Modal box over the window once it is shown; a box of its own while the window is loading.
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
@@ -32,6 +33,9 @@ class CalculatorWindow final : public QWidget, public FieldPanel {
   void AddButtons();
 
   std::array<QLineEdit*, kFieldCount> fields_{};
+  // The UTF-8 text of each field as Text last read it. Reading an unchanged field again rewrites
+  // the same bytes within the same capacity, so views handed out earlier stay valid.
+  mutable std::array<std::string, kFieldCount> utf8_{};
 };
 
 }  // namespace tarvel

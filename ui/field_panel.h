@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "ui/air_field.h"
@@ -14,9 +13,12 @@ class FieldPanel {
  public:
   virtual ~FieldPanel() = default;
 
-  // The field's current text, unchanged (UTF-8).
-  virtual std::string Text(AirField field) const = 0;
-  // Replaces the field's text; the empty text empties the field.
+  // The field's current text, unchanged (UTF-8). The view stays valid, and keeps showing that
+  // text, until the field's text changes (SetText of that field, or the user typing) or the panel
+  // is destroyed; reading the field again meanwhile gives an equal view.
+  virtual std::string_view Text(AirField field) const = 0;
+  // Replaces the field's text; the empty text empties the field. `text` may be a view of this
+  // panel's own text.
   virtual void SetText(AirField field, std::string_view text) = 0;
   // Shows a modal message with a single OK button and returns when the user has closed it.
   virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) = 0;

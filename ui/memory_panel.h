@@ -9,8 +9,9 @@
 
 namespace tarvel {
 
-// A field panel that keeps the seven texts in memory and records, in order, every text written and
-// every message shown. It serves the replay tool, the tests, the benchmarks and the fuzzers.
+// A field panel that keeps the seven texts in memory and, when asked, records in order every text
+// written and every message shown. It serves the replay tool, the tests, the benchmarks and the
+// fuzzers.
 class MemoryPanel final : public FieldPanel {
  public:
   struct Message {
@@ -28,21 +29,31 @@ class MemoryPanel final : public FieldPanel {
     std::string text;  // the text written, or the message text
   };
 
-  MemoryPanel() = default;
-  // Six parameter texts Text(0) to Text(5) and the pressure text.
-  MemoryPanel(const std::array<std::string, kParameterCount>& parameters, std::string pressure);
+  // Whether the panel keeps the record of Messages() and Events(). Without it the panel keeps the
+  // texts alone, and a command on it allocates nothing for the texts a calculation writes.
+  enum class Recording { Off, On };
 
-  std::string Text(AirField field) const override;
+  explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {}
+  // Six parameter texts Text(0) to Text(5) and the pressure text.
+  MemoryPanel(const std::array<std::string, kParameterCount>& parameters, std::string pressure,
+              Recording recording = Recording::Off);
+
+  std::string_view Text(AirField field) const override { return texts_[FieldIndex(field)]; }
   void SetText(AirField field, std::string_view text) override;
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
 
-  const std::vector<Message>& Messages() const { return messages_; }
-  const std::vector<Event>& Events() const { return events_; }
+  // The record; only a panel made with Recording::On keeps one (std::logic_error otherwise, so
+  // that a record that was never kept cannot pass for an empty one).
+  const std::vector<Message>& Messages() const;
+  const std::vector<Event>& Events() const;
   // Forgets the recorded messages and events; the texts stay.
   void ClearRecord();
 
  private:
+  void RequireRecording() const;
+
   std::array<std::string, kFieldCount> texts_{};
+  Recording recording_ = Recording::Off;
   std::vector<Message> messages_;
   std::vector<Event> events_;
 };

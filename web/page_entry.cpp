@@ -32,7 +32,7 @@ struct Record {
 // The seven texts the page handed over, and the record of what the command did to them.
 class PagePanel final : public tarvel::FieldPanel {
  public:
-  std::string Text(AirField field) const override { return texts_[tarvel::FieldIndex(field)]; }
+  std::string_view Text(AirField field) const override { return texts_[tarvel::FieldIndex(field)]; }
   void SetText(AirField field, std::string_view text) override {
     // Recorded first: `text` may be a view of the field's own text.
     records_.push_back({tarvel::FieldIndex(field), std::string(text), {}, {}});

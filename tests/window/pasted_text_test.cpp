@@ -42,15 +42,20 @@ QString Message(const QString& text, QMessageBox::Icon icon, const QString& titl
 // What one calculate command left behind: the seven texts, then every message shown.
 using Outcome = QStringList;
 
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // The core alone, on an in-memory panel holding the given texts.
 Outcome CoreOutcome(const Texts& texts) {
   std::array<std::string, tarvel::kParameterCount> parameters;
   std::copy_n(texts.begin(), tarvel::kParameterCount, parameters.begin());
-  MemoryPanel panel(parameters, texts[tarvel::FieldIndex(AirField::Pressure)]);
+  MemoryPanel panel(parameters, texts[tarvel::FieldIndex(AirField::Pressure)],
+                    MemoryPanel::Recording::On);
   tarvel::RunCalculate(panel);
   Outcome outcome;
   for (int i = 0; i < tarvel::kFieldCount; ++i) {
-    outcome << QString::fromStdString(panel.Text(static_cast<AirField>(i)));
+    outcome << FromView(panel.Text(static_cast<AirField>(i)));
   }
   for (const MemoryPanel::Message& m : panel.Messages()) {
     outcome << Message(QString::fromStdString(m.text), QtIcon(m.icon),
@@ -122,7 +127,7 @@ class PastedTextTest : public QObject {
     QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     Outcome shown;
     for (int i = 0; i < tarvel::kFieldCount; ++i) {
-      shown << QString::fromStdString(window.Text(static_cast<AirField>(i)));
+      shown << FromView(window.Text(static_cast<AirField>(i)));
     }
     for (const MessageRecorder::Shown& m : recorder.Messages()) {
       shown << Message(m.text, m.icon, m.title);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <string_view>
 
 #include "message_recorder.h"
 #include "ui/calculator_window.h"
@@ -157,6 +158,21 @@ class WindowCommandsTest : public QObject {
     Click("Command1");
     QCOMPARE(recorder_->Messages().size(), 0);
     QCOMPARE(Texts(), (QStringList{"20", "13.9", "50", "9.28", "7.26", "38.52", "101.325"}));
+  }
+
+  // The panel's view of a field's text, as the solver takes it: UTF-8 as typed, and still valid
+  // after the same field is read again and other fields are written.
+  void textIsAViewThatOutlivesRereadsAndOtherWrites() {
+    Field("Text(0)")->setText(QStringLiteral("25℃ and more"));
+    const std::string_view dry = window_->Text(tarvel::AirField::DryBulb);
+    QCOMPARE(QString::fromUtf8(dry.data(), static_cast<qsizetype>(dry.size())),
+             QStringLiteral("25℃ and more"));
+    for (int i = 1; i < tarvel::kParameterCount; ++i)
+      window_->SetText(tarvel::ParameterField(i), "a text long enough to need the heap");
+    QCOMPARE(window_->Text(tarvel::AirField::DryBulb).data(), dry.data());
+    QCOMPARE(QString::fromUtf8(dry.data(), static_cast<qsizetype>(dry.size())),
+             QStringLiteral("25℃ and more"));
+    QCOMPARE(Field("Text(5)")->text(), QStringLiteral("a text long enough to need the heap"));
   }
 
   void clearEmptiesTheParametersAndKeepsThePressure_data() {

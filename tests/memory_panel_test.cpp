@@ -1,0 +1,49 @@
+// The in-memory panel: the texts always, the record of writes and messages only when asked for,
+// and views of a field's text that outlive writes to other fields.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string_view>
+
+#include "solver/calculate_command.h"
+#include "ui/memory_panel.h"
+
+namespace tarvel {
+namespace {
+
+TEST(MemoryPanel, KeepsTheTextsWithOrWithoutItsRecord) {
+  for (const auto recording : {MemoryPanel::Recording::Off, MemoryPanel::Recording::On}) {
+    MemoryPanel panel({"", "20", "150", "", "", ""}, "101.325", recording);
+    // Wet bulb 20 with relative humidity 150: the dry bulb search fails, one message, no write.
+    EXPECT_EQ(RunCalculate(panel), CalculateOutcome::Message);
+    panel.SetText(AirField::DewPoint, "12.5");
+    EXPECT_EQ(panel.Text(AirField::DewPoint), "12.5");
+    EXPECT_EQ(panel.Text(AirField::Pressure), "101.325");
+    if (recording == MemoryPanel::Recording::On) {
+      ASSERT_EQ(panel.Messages().size(), 1u);
+      EXPECT_EQ(panel.Messages()[0].text, "超出区域范围");
+      ASSERT_EQ(panel.Events().size(), 2u);
+      EXPECT_EQ(panel.Events()[1].text, "12.5");
+    } else {
+      // A record that was never kept must not pass for an empty one.
+      EXPECT_THROW(panel.Messages(), std::logic_error);
+      EXPECT_THROW(panel.Events(), std::logic_error);
+    }
+  }
+}
+
+TEST(MemoryPanel, AViewOfAFieldOutlivesReadsOfItAndWritesToOtherFields) {
+  MemoryPanel panel({"a rather long text beyond any small-string buffer", "", "", "", "", ""},
+                    "101.325");
+  const std::string_view before = panel.Text(AirField::DryBulb);
+  for (int i = 1; i < kFieldCount; ++i)
+    panel.SetText(static_cast<AirField>(i), "another rather long text beyond the small buffer");
+  EXPECT_EQ(panel.Text(AirField::DryBulb).data(), before.data());
+  EXPECT_EQ(before, "a rather long text beyond any small-string buffer");
+  // A field may be written from a view of its own text.
+  panel.SetText(AirField::DryBulb, before.substr(2, 6));
+  EXPECT_EQ(panel.Text(AirField::DryBulb), "rather");
+}
+
+}  // namespace
+}  // namespace tarvel
