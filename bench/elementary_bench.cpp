@@ -49,11 +49,31 @@ void BenchFunction(benchmark::State& state, Function f, double x) {
 const double kFitExponent = 17.438 * 20 / (239.78 + 20) + 6.4147;
 const double kIceExponent = 5.5;
 
+// The same with each call waiting for the one before, as the steps of a bisection do: its
+// latency rather than its throughput. Adding the previous result times 0 changes nothing (the
+// results are finite) but makes the argument depend on it.
+template <typename Elementary>
+void BenchPbChainedWith(benchmark::State& state, double t) {
+  const double ln_e = Elementary::Log(2.718281828);
+  double previous = 0;
+  for (auto _ : state) {
+    previous = SaturationFormula<Elementary>::Evaluate(t + previous * 0, ln_e);
+    benchmark::DoNotOptimize(previous);
+  }
+}
+
 void BenchPbOurs(benchmark::State& state, double t) {
   BenchPbWith<CorrectlyRounded>(state, t);
 }
 void BenchPbLibm(benchmark::State& state, double t) {
   BenchPbWith<LibraryElementary>(state, t);
+}
+
+void BenchPbChainedOurs(benchmark::State& state, double t) {
+  BenchPbChainedWith<CorrectlyRounded>(state, t);
+}
+void BenchPbChainedLibm(benchmark::State& state, double t) {
+  BenchPbChainedWith<LibraryElementary>(state, t);
 }
 
 BENCHMARK_CAPTURE(BenchPbOurs, ice, -10.0)->Name("elementary/Pb_ice_-10C/ours");
@@ -62,6 +82,16 @@ BENCHMARK_CAPTURE(BenchPbOurs, fit, 20.0)->Name("elementary/Pb_exponential_20C/o
 BENCHMARK_CAPTURE(BenchPbLibm, fit, 20.0)->Name("elementary/Pb_exponential_20C/libm");
 BENCHMARK_CAPTURE(BenchPbOurs, polynomial, 40.0)->Name("elementary/Pb_polynomial_40C/ours");
 BENCHMARK_CAPTURE(BenchPbLibm, polynomial, 40.0)->Name("elementary/Pb_polynomial_40C/libm");
+BENCHMARK_CAPTURE(BenchPbChainedOurs, ice, -10.0)->Name("elementary/chained_Pb_ice_-10C/ours");
+BENCHMARK_CAPTURE(BenchPbChainedLibm, ice, -10.0)->Name("elementary/chained_Pb_ice_-10C/libm");
+BENCHMARK_CAPTURE(BenchPbChainedOurs, fit, 20.0)
+    ->Name("elementary/chained_Pb_exponential_20C/ours");
+BENCHMARK_CAPTURE(BenchPbChainedLibm, fit, 20.0)
+    ->Name("elementary/chained_Pb_exponential_20C/libm");
+BENCHMARK_CAPTURE(BenchPbChainedOurs, polynomial, 40.0)
+    ->Name("elementary/chained_Pb_polynomial_40C/ours");
+BENCHMARK_CAPTURE(BenchPbChainedLibm, polynomial, 40.0)
+    ->Name("elementary/chained_Pb_polynomial_40C/libm");
 
 BENCHMARK_CAPTURE(BenchFunction, exp_ours, elementary::Exp, kFitExponent)
     ->Name("elementary/exp/ours");
