@@ -10,8 +10,9 @@ endif()
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
-# binaryen's -Oz changes the last bits of musl's log and pow, so results would depend on the flags;
-# -O0 to -O3 and -Os keep them. scripts/web builds with -Os (MinSizeRel).
+# binaryen's -Oz changed the last bits of musl's log and pow, so results depended on the flags; -O0
+# to -O3 and -Os keep them. The core now has its own functions, but -Oz stays refused until it is
+# shown to keep their bits too. scripts/web builds with -Os (MinSizeRel).
 string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
 foreach(flags IN ITEMS CMAKE_CXX_FLAGS CMAKE_CXX_FLAGS_${build_type} CMAKE_EXE_LINKER_FLAGS
                        CMAKE_EXE_LINKER_FLAGS_${build_type})
