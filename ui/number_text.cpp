@@ -124,6 +124,19 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 // two, so the number and its stand-in, the cut followed by a 1, round to the same double.
 constexpr std::size_t kMaxDigits = 800;
 
+// Writes the decimal digits of v, returns the end.
+char* WriteUnsigned(char* out, std::uint64_t v) {
+  char digits[20];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  while (n > 0)
+    *out++ = digits[--n];
+  return out;
+}
+
 // The nearest double to the decimal 0.d1d2d3... * 10^(magnitude + 1) whose significant digits
 // d1 (not 0) to dn (not 0) are the first `count` digits of text from position `first`, between
 // which only blanks and a decimal point may stand. magnitude lies in [-324, 308].
@@ -148,14 +161,7 @@ double NearestToDecimal(std::string_view text, std::size_t first, std::size_t co
     *out++ = '-';
     magnitude = -magnitude;
   }
-  char digits[4];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (n > 0)
-    *out++ = digits[--n];
+  out = WriteUnsigned(out, static_cast<std::uint64_t>(magnitude));
   double value = 0;
   fast_float::from_chars(buffer, out, value);
   return value;
@@ -262,19 +268,6 @@ double ParseDecimal(std::string_view text, Reader& reader) {
     }
   }
   return negative ? -value : value;
-}
-
-// Writes the decimal digits of v, returns the end.
-char* WriteUnsigned(char* out, std::uint64_t v) {
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  while (n > 0)
-    *out++ = digits[--n];
-  return out;
 }
 
 }  // namespace
