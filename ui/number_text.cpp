@@ -1,7 +1,9 @@
 #include "ui/number_text.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -124,17 +126,32 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 // two, so the number and its stand-in, the cut followed by a 1, round to the same double.
 constexpr std::size_t kMaxDigits = 800;
 
+// "00" to "99", so that digits are written two at a time.
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // Writes the decimal digits of v, returns the end.
 char* WriteUnsigned(char* out, std::uint64_t v) {
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  while (n > 0)
-    *out++ = digits[--n];
-  return out;
+  int length = 1;
+  for (std::uint64_t power = 10; length < 20 && v >= power; power *= 10)
+    ++length;
+  char* p = out + length;
+  for (; v >= 100; v /= 100) {
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * (v % 100)], 2);
+  }
+  if (v >= 10) {
+    std::memcpy(p - 2, &kDigitPairs[2 * v], 2);
+  } else {
+    p[-1] = static_cast<char>('0' + v);
+  }
+  return out + length;
 }
 
 // The nearest double to the decimal 0.d1d2d3... * 10^(magnitude + 1) whose significant digits
@@ -270,9 +287,46 @@ double ParseDecimal(std::string_view text, Reader& reader) {
   return negative ? -value : value;
 }
 
+// The text almost every field holds: an optional sign and at most 19 digits with at most one
+// decimal point, nothing else, and at least one digit. Its value is integer / 10^fraction_digits
+// with both exact doubles, one division rounded once: what the general reader gives for the same
+// text, without its blank-skipping cursor. Any other text returns false and goes the general way.
+bool ParsePlainDecimal(std::string_view text, double& value) {
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+    ++i;
+  std::uint64_t integer = 0;
+  int digits = 0;
+  int fraction_digits = -1;  // -1 until the decimal point
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      if (++digits > 19)
+        return false;
+      integer = integer * 10 + static_cast<std::uint64_t>(c - '0');
+      if (fraction_digits >= 0)
+        ++fraction_digits;
+    } else if (c == '.' && fraction_digits < 0) {
+      fraction_digits = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || integer > (std::uint64_t{1} << 53))
+    return false;
+  const auto whole = static_cast<double>(integer);
+  value = fraction_digits > 0 ? whole / kExactPowersOfTen[fraction_digits] : whole;
+  if (negative)
+    value = -value;
+  return true;
+}
+
 }  // namespace
 
 double ParseNumber(std::string_view text) {
+  if (double value; ParsePlainDecimal(text, value))
+    return value;
   Reader reader(text);
   if (reader.Peek() == '&') {
     reader.Next();
