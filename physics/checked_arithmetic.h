@@ -3,6 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "physics/elementary/correctly_rounded.h"
+
 namespace tarvel {
 
 // Raised by an arithmetic operation whose result is not finite: a zero divisor, the logarithm of
@@ -40,9 +42,15 @@ inline double Div(double a, double b) {
 // The elementary functions, correctly rounded (physics/elementary): x^n for n from 2 to 5, e^x and
 // ln x, each the double nearest to the exact value, so that every result is the same on every
 // machine.
-double Pow(double x, int n);
-double Exp(double x);
-double Log(double x);
+inline double Pow(double x, int n) {
+  return Finite(elementary::IntegerPower(x, n));
+}
+inline double Exp(double x) {
+  return Finite(elementary::Exp(x));
+}
+inline double Log(double x) {
+  return Finite(elementary::Log(x));
+}
 
 }  // namespace checked
 }  // namespace tarvel
