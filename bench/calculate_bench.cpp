@@ -87,6 +87,23 @@ void BenchPbFloor(benchmark::State& state, const Prepared* p) {
   }
 }
 
+// The same calls again, each waiting for the result of the one before, as the steps of a search
+// do: the next midpoint is known only once the last verdict is. Adding the previous result times
+// 0 leaves the argument as it is (the results are finite, and Pb takes -0 as 0) but makes it
+// depend on that result. Not a floor: the calls of a command that do not wait for each other are
+// made to wait too, so this is rather what a command whose every call waits would spend in Pb.
+void BenchPbChain(benchmark::State& state, const Prepared* p) {
+  for (auto _ : state) {
+    double previous = 0;
+    for (double t : p->pb_arguments) {
+      Opaque(t);
+      previous = tarvel::Pb(t + previous * 0);
+      Opaque(previous);
+    }
+  }
+  state.counters["pb_calls"] = static_cast<double>(p->pb_arguments.size());
+}
+
 // A timing only means something if the case ends the way it is meant to: a typical state that
 // ended with a message, or a worst case that found a result, would time the wrong road.
 bool EndsAsIntended(const Prepared& p) {
@@ -137,12 +154,14 @@ int main(int argc, char** argv) {
       all_as_intended = false;
     }
     benchmark::RegisterBenchmark(name.c_str(), BenchCalculate, &p);
-    // typical/pairNN_… is followed at once by its floor pb_floor/pairNN_…, so that the two are
-    // timed under the same conditions.
+    // typical/pairNN_… is followed at once by its floor pb_floor/pairNN_… and by the same calls
+    // chained, pb_chain/pairNN_…, so that the three are timed under the same conditions.
     constexpr std::string_view kTypical = "typical/";
     if (name.starts_with(kTypical)) {
       const std::string floor = "pb_floor/" + name.substr(kTypical.size());
       benchmark::RegisterBenchmark(floor.c_str(), BenchPbFloor, &p);
+      const std::string chain = "pb_chain/" + name.substr(kTypical.size());
+      benchmark::RegisterBenchmark(chain.c_str(), BenchPbChain, &p);
     }
   }
   if (!all_as_intended)

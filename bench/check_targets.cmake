@@ -4,6 +4,8 @@
 #   typical/Pb_...      a single saturation pressure under 5 µs
 #   worst/...           every search that cannot meet its tolerance under 10 µs
 #   pb_floor/...        no target of its own: the measure of the typical command of the same name
+#   pb_chain/...        the same calls each waiting for the one before: the command's ratio to it is
+#                       listed, with no target
 #   elementary/Pb_.../ours  the saturation pressure with the correctly rounded functions at most
 #                       twice elementary/Pb_.../libm, the same with the C library's
 #   elementary/...      other timings of the elementary functions, listed only
@@ -78,7 +80,7 @@ if(count GREATER 0)
     endif()
     to_tenths("${real_time}" tenths)
     set("median_${run_name}" ${tenths})
-    if(run_name MATCHES "^pb_floor/")
+    if(run_name MATCHES "^pb_(floor|chain)/")
       continue()
     elseif(run_name MATCHES "^elementary/")
       if(run_name MATCHES "^elementary/Pb_.*/ours$")
@@ -117,7 +119,8 @@ foreach(line IN LISTS lines)
 endforeach()
 
 # Checks the median of run_name against limit_percent hundredths of the median of reference_name
-# (named `what` in the listing), exactly in integers, and counts it.
+# (named `what` in the listing), exactly in integers, and counts it. A limit of "none" lists the
+# ratio only.
 function(check_ratio run_name reference_name what limit_percent)
   if(NOT DEFINED "median_${reference_name}")
     list(APPEND failures "${run_name}: no median of ${reference_name}")
@@ -137,6 +140,13 @@ function(check_ratio run_name reference_name what limit_percent)
   if(ratio_hundredths LESS 10)
     set(ratio_hundredths "0${ratio_hundredths}")
   endif()
+  tenths_text(${value} value_shown)
+  tenths_text(${reference} reference_shown)
+  if(limit_percent STREQUAL "none")
+    message(NOTICE "  info  ${run_name}  ${value_shown} ns / ${what} ${reference_shown} ns"
+                   " = ${ratio_whole}.${ratio_hundredths}")
+    return()
+  endif()
   math(EXPR limit_whole "${limit_percent} / 100")
   math(EXPR limit_hundredths "${limit_percent} % 100")
   if(limit_hundredths LESS 10)
@@ -144,8 +154,6 @@ function(check_ratio run_name reference_name what limit_percent)
   endif()
   set(ratio "${ratio_whole}.${ratio_hundredths}")
   set(target "target <= ${limit_whole}.${limit_hundredths}")
-  tenths_text(${value} value_shown)
-  tenths_text(${reference} reference_shown)
   math(EXPR value_hundredfold "${value} * 100")
   math(EXPR reference_limit "${reference} * ${limit_percent}")
   if(value_hundredfold LESS_EQUAL reference_limit)
@@ -167,6 +175,8 @@ list(SORT typical_commands)
 foreach(run_name IN LISTS typical_commands)
   string(REGEX REPLACE "^typical/" "pb_floor/" floor_name "${run_name}")
   check_ratio("${run_name}" "${floor_name}" "Pb floor" ${ratio_limit_percent})
+  string(REGEX REPLACE "^typical/" "pb_chain/" chain_name "${run_name}")
+  check_ratio("${run_name}" "${chain_name}" "chained Pb" none)
 endforeach()
 
 # Each branch of Pb with the correctly rounded functions against the same with the C library's.
