@@ -20,7 +20,7 @@ void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
   // (or not at all, when the case has just read it), and the vapour pressure of the psychrometer
   // reading is formed once.
   const double tw = ReadKnown(panel, AirField::WetBulb, known.wet_bulb);
-  const double psw = Pb(tw);
+  const double psw = known.wet_bulb_saturation ? *known.wet_bulb_saturation : Pb(tw);
   const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
   const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double pv = Pv1(psw, t, tw, pressure);

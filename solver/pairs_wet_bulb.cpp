@@ -16,10 +16,12 @@ namespace {
 void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<double> pressure_read) {
   const double tw = ReadNumber(panel, AirField::WetBulb);
   const double pressure = ReadKnown(panel, AirField::Pressure, pressure_read);
-  const double t = DryBulbFromPsychrometer(Pb(tw), pv, tw, pressure);
+  const double psw = Pb(tw);
+  const double t = DryBulbFromPsychrometer(psw, pv, tw, pressure);
   WriteNumber(panel, AirField::DryBulb, t);
-  // The dry bulb is read back as written; the wet bulb and the pressure are unchanged.
-  FromDryWet(panel, {.wet_bulb = tw, .pressure = pressure});
+  // The dry bulb is read back as written; the wet bulb, its saturation pressure and the pressure
+  // are unchanged.
+  FromDryWet(panel, {.wet_bulb = tw, .pressure = pressure, .wet_bulb_saturation = psw});
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ struct KnownInputs {
   std::optional<double> wet_bulb = std::nullopt;
   std::optional<double> rel_humidity = std::nullopt;
   std::optional<double> pressure = std::nullopt;  // kPa
+  // Pb(wet_bulb), when the case has formed it; given only together with wet_bulb.
+  std::optional<double> wet_bulb_saturation = std::nullopt;
 };
 
 // The known value, or the field read now.
