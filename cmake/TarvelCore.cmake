@@ -25,6 +25,11 @@ add_library(tarvel_core STATIC
   solver/calculate_command.cpp
 )
 target_include_directories(tarvel_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# Every result must agree to the last bit whatever the build type and the machine: no fused
+# multiply-add (which rounds once where the formula rounds twice), no fast-math, no host-specific
+# instruction selection. PUBLIC, so that the tests, tools and front ends that compile the core's
+# inline code (the checked operations, the searches' templates) do so in the same arithmetic.
+target_compile_options(tarvel_core PUBLIC -ffp-contract=off)
 # Number text uses two header-only libraries: fast_float (decimal text to double) and fmt (the
 # shortest digits of a double, compiled in with FMT_HEADER_ONLY, never linked). They are found
 # by their headers alone, so a cross build (WebAssembly) can point these cache variables at a

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <cfloat>
+#include <limits>
+
 // Error-free transformations of double arithmetic: each returns a rounded result together with
 // its exact rounding error, using only rounded additions and multiplications (no fused
 // multiply-add, so that the code is the same on every CPU). They hold for every finite argument
 // whose intermediate results neither overflow nor (for the products) underflow.
 namespace tarvel::elementary {
+
+// Each of them takes the rounding error of an operation to be exactly what the next operation
+// recovers, which holds only when every operation is rounded to double at once. A compiler that
+// kept intermediate results in a wider format (x87's extended precision, FLT_EVAL_METHOD 2) would
+// make them silently wrong.
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must round each operation to double");
+static_assert(std::numeric_limits<double>::is_iec559, "double must be IEEE 754 binary64");
 
 struct Sum {
   double hi;  // fl(a + b)
