@@ -19,4 +19,21 @@ inline double DoubleFromBits(std::uint64_t bits) {
   return x;
 }
 
+// A finite double as the exact product ±significand · 2^exponent of an integer and a power of two.
+struct BinaryParts {
+  bool negative;
+  std::uint64_t significand;  // below 2^53; from 2^52 on for a normal number, 0 for a zero
+  int exponent;               // −1074 for the subnormal numbers and the zeros
+};
+
+// The parts of a finite x (for an infinity or a NaN the significand holds the payload).
+inline BinaryParts SplitBinary(double x) {
+  const std::uint64_t bits = BitsOf(x);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  const std::uint64_t fraction = bits & 0x000fffffffffffffu;
+  if (biased == 0)
+    return {(bits >> 63) != 0, fraction, -1074};
+  return {(bits >> 63) != 0, fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
 }  // namespace tarvel

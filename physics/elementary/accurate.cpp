@@ -97,16 +97,9 @@ bool LogPass(double x, double h, double* result) {
   int k = 0;
   const Fixed<L> e = ExpReduced<L>(-h, &k);
 
-  const std::uint64_t bits = BitsOf(x);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t m = bits & 0x000fffffffffffffu;
-  int q = -1074;
-  if (biased != 0) {
-    m |= std::uint64_t{1} << 52;
-    q = biased - 1075;
-  }
-  Fixed<L> y = MultiplySmall(e, static_cast<std::int64_t>(m));
-  const int s = q + k;
+  const BinaryParts parts = SplitBinary(x);
+  Fixed<L> y = MultiplySmall(e, static_cast<std::int64_t>(parts.significand));
+  const int s = parts.exponent + k;
   y = s < 0 ? ShiftRight(y, -s) : ShiftLeft(y, s);
   const Fixed<L> z = y - Fixed<L>::Integer(1);
 

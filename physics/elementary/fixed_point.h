@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "physics/elementary/rounding.h"
+#include "physics/elementary/limbs.h"
 #include "physics/float_bits.h"
 
 namespace tarvel::elementary {
@@ -77,40 +77,26 @@ Fixed<L> Ulps(std::uint64_t n) {
 // The double x exactly; x must be a multiple of one ulp, with |x| < 2^62.
 template <int L>
 Fixed<L> FromDouble(double x) {
-  const std::uint64_t bits = BitsOf(x);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t m = bits & 0x000fffffffffffffu;
+  const BinaryParts parts = SplitBinary(x);
   Fixed<L> f;
-  if (biased == 0 && m == 0)
+  if (parts.significand == 0)
     return f;
-  int q = -1074;
-  if (biased != 0) {
-    m |= std::uint64_t{1} << 52;
-    q = biased - 1075;
-  }
   // x = m · 2^q: place m at bit q + kFractionBits of the limb array.
-  const int position = q + Fixed<L>::kFractionBits;
+  const int position = parts.exponent + Fixed<L>::kFractionBits;
   const int word = position / 64;
   const int offset = position % 64;
-  f.limb[word] = m << offset;
+  f.limb[word] = parts.significand << offset;
   if (offset != 0 && word + 1 < L)
-    f.limb[word + 1] = m >> (64 - offset);
-  return (bits >> 63) ? -f : f;
+    f.limb[word + 1] = parts.significand >> (64 - offset);
+  return parts.negative ? -f : f;
 }
 
 // a · n for a signed integer n, exactly (the caller keeps the product in range).
 template <int L>
 Fixed<L> MultiplySmall(const Fixed<L>& a, std::int64_t n) {
   const bool negative = a.Negative() != (n < 0);
-  const Fixed<L> m = Abs(a);
-  const std::uint64_t factor = n < 0 ? 0 - static_cast<std::uint64_t>(n) : n;
-  Fixed<L> r;
-  std::uint64_t carry = 0;
-  for (int i = 0; i < L; ++i) {
-    const UInt128 p = static_cast<UInt128>(m.limb[i]) * factor + carry;
-    r.limb[i] = static_cast<std::uint64_t>(p);
-    carry = static_cast<std::uint64_t>(p >> 64);
-  }
+  Fixed<L> r = Abs(a);
+  MultiplyLimbs(r.limb, L, n < 0 ? 0 - static_cast<std::uint64_t>(n) : n);
   return negative ? -r : r;
 }
 
@@ -183,22 +169,10 @@ Fixed<L> ShiftLeft(const Fixed<L>& a, int s) {
 template <int L>
 double RoundScaled(const Fixed<L>& a, int k) {
   const Fixed<L> m = Abs(a);
-  int top_word = L - 1;
-  while (m.limb[top_word] == 0)
-    --top_word;
-  const int shift = LeadingZeros(m.limb[top_word]);
-  std::uint64_t top = m.limb[top_word] << shift;
-  bool sticky = false;
-  if (top_word > 0) {
-    const std::uint64_t next = m.limb[top_word - 1];
-    if (shift != 0)
-      top |= next >> (64 - shift);
-    sticky = (shift != 0 ? next << shift : next) != 0;
-    for (int i = top_word - 2; i >= 0 && !sticky; --i)
-      sticky = m.limb[i] != 0;
-  }
-  const int exponent = 64 * top_word + 63 - shift - Fixed<L>::kFractionBits + k;
-  return RoundToDouble(a.Negative(), top, sticky, exponent);
+  int count = L;
+  while (m.limb[count - 1] == 0)
+    --count;
+  return RoundLimbsToDouble(a.Negative(), m.limb, count, k - Fixed<L>::kFractionBits);
 }
 
 }  // namespace tarvel::elementary
