@@ -10,7 +10,8 @@ add_library(tarvel_core STATIC
   physics/saturation_pressure.cpp
   physics/psychrometer.cpp
   physics/moist_air.cpp
-  ui/number_text.cpp
+  ui/number_reading.cpp
+  ui/number_writing.cpp
   ui/field_panel.cpp
   ui/memory_panel.cpp
   ui/clear_command.cpp

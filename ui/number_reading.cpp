@@ -1,21 +1,13 @@
-#include "ui/number_text.h"
-
-#include <array>
+// Reading numbers from field text: ParseNumber.
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
-#include <string>
 
 #include <fast_float/fast_float.h>
-// fmt is used for its shortest-digits conversion alone, compiled into this file: no library to
-// link, so the WebAssembly build needs nothing but the headers.
-#ifndef FMT_HEADER_ONLY
-#define FMT_HEADER_ONLY
-#endif
-#include <fmt/format.h>
 
-#include "physics/float_bits.h"
+#include "physics/elementary/rounding.h"
+#include "ui/decimal_digits.h"
+#include "ui/number_text.h"
 
 namespace tarvel {
 namespace {
@@ -60,63 +52,60 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-// The double nearest to the integer top * 2^dropped + rest, where 0 <= rest < 2^dropped and
-// `sticky` tells whether rest is non-zero; ties to even, infinity beyond the largest double.
-// Whenever dropped > 0, top holds at least 60 bits, so the bit that decides the rounding and
-// those below it that break a tie are in top or in sticky.
-double NearestToInteger(std::uint64_t top, std::uint64_t dropped, bool sticky) {
-  if (top == 0)
-    return 0;
-  const int width = 64 - std::countl_zero(top);
-  if (width <= 53 && dropped == 0)
-    return static_cast<double>(top);  // exact
-  const int shift = width - 53;       // at least 7 here
-  std::uint64_t mantissa = top >> shift;
-  const std::uint64_t rest = top & ((std::uint64_t{1} << shift) - 1);
-  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  if (rest > half || (rest == half && (sticky || (mantissa & 1) != 0)))
-    ++mantissa;
-  std::uint64_t exponent = static_cast<std::uint64_t>(shift) + dropped;
-  if (mantissa >> 53 != 0) {  // rounded up to the next power of two
-    mantissa >>= 1;
-    ++exponent;
-  }
-  // The value is mantissa * 2^exponent with 2^52 <= mantissa < 2^53; the largest double has
-  // exponent 1023 - 52.
-  if (exponent > 1023 - 52)
-    return kInfinity;
-  const std::uint64_t biased = exponent + 52 + 1023;
-  return DoubleFromBits((biased << 52) | (mantissa & ((std::uint64_t{1} << 52) - 1)));
-}
-
 // &H or &O followed by hexadecimal or octal digits: a non-negative integer, rounded to the nearest
 // double from its exact value however many digits it has.
 double ParseRadixInteger(Reader& reader, int radix) {
   const int digit_bits = radix == 16 ? 4 : 3;
-  std::uint64_t top = 0;      // the leading binary digits, fewer than 64
-  std::uint64_t dropped = 0;  // how many binary digits follow them (counted up to a bound)
-  bool sticky = false;        // whether any of those is 1
-  constexpr std::uint64_t kBeyondAnyDouble = 2048;
+  std::uint64_t top = 0;  // the leading binary digits from the first 1 on, at most 64 of them
+  int length = 0;         // how many binary digits top holds
+  int dropped = 0;        // how many follow them (counted up to a bound)
+  bool sticky = false;    // whether any of those is 1
+  constexpr int kBeyondAnyDouble = 2048;
   for (char c = reader.Peek(); c != '\0'; c = reader.Peek()) {
     const int v = HexDigitValue(c);
     if (v < 0 || v >= radix)
       break;
     reader.Next();
-    if (top >> (63 - digit_bits) == 0) {
-      top = (top << digit_bits) | static_cast<std::uint64_t>(v);
-    } else {
-      sticky = sticky || v != 0;
-      if (dropped < kBeyondAnyDouble)
-        dropped += static_cast<std::uint64_t>(digit_bits);
+    const auto bits = static_cast<std::uint64_t>(v);
+    if (length + digit_bits <= 64) {
+      top = (top << digit_bits) | bits;
+      length = top == 0 ? 0 : 64 - std::countl_zero(top);
+      continue;
     }
+    // The digit's leading bits fill top up to 64, the others only count.
+    const int room = 64 - length;
+    const int rest = digit_bits - room;
+    top = (top << room) | (bits >> rest);
+    length = 64;
+    sticky = sticky || (bits & ((std::uint64_t{1} << rest) - 1)) != 0;
+    if (dropped < kBeyondAnyDouble)
+      dropped += rest;
   }
-  return NearestToInteger(top, dropped, sticky);
+  if (top == 0)
+    return 0;
+  // The integer is top · 2^dropped + (bits below, which only `sticky` tells of); top's leading bit
+  // is bit 63 whenever dropped > 0.
+  const int shift = std::countl_zero(top);
+  return elementary::RoundToDouble(false, top << shift, sticky, 63 - shift + dropped);
 }
 
 // 10^0 to 10^22, every one an exact double.
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// integer · 10^scale, rounded once, when both factors are exact doubles (integer up to 2^53,
+// |scale| up to 22): then one multiplication or division gives the nearest double. The common case
+// of a short number takes this road, with no text to gather. False, and value untouched, otherwise.
+bool ExactDecimal(std::uint64_t integer, std::int64_t scale, double& value) {
+  constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
+  if (integer > kExactIntegers || scale < -22 || scale > 22)
+    return false;
+  const double power = kExactPowersOfTen[scale < 0 ? -scale : scale];
+  const auto whole = static_cast<double>(integer);
+  value = scale < 0 ? whole / power : whole * power;
+  return true;
+}
 
 // Significant digits beyond this many cannot change the nearest double once they are replaced by
 // a single non-zero digit. A point halfway between two doubles has at most 768 significant
@@ -125,34 +114,6 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 // cut and the cut plus one unit of its last digit; no halfway point lies strictly between those
 // two, so the number and its stand-in, the cut followed by a 1, round to the same double.
 constexpr std::size_t kMaxDigits = 800;
-
-// "00" to "99", so that digits are written two at a time.
-constexpr auto kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
-// Writes the decimal digits of v, returns the end.
-char* WriteUnsigned(char* out, std::uint64_t v) {
-  int length = 1;
-  for (std::uint64_t power = 10; length < 20 && v >= power; power *= 10)
-    ++length;
-  char* p = out + length;
-  for (; v >= 100; v /= 100) {
-    p -= 2;
-    std::memcpy(p, &kDigitPairs[2 * (v % 100)], 2);
-  }
-  if (v >= 10) {
-    std::memcpy(p - 2, &kDigitPairs[2 * v], 2);
-  } else {
-    p[-1] = static_cast<char>('0' + v);
-  }
-  return out + length;
-}
 
 // The nearest double to the decimal 0.d1d2d3... * 10^(magnitude + 1) whose significant digits
 // d1 (not 0) to dn (not 0) are the first `count` digits of text from position `first`, between
@@ -268,19 +229,12 @@ double ParseDecimal(std::string_view text, Reader& reader) {
     // decides, and that is an infinity only for an overflow (magnitude 308) and zero only for an
     // underflow (magnitude -324).
     const std::int64_t magnitude = leading_exponent + exponent;
-    // The number is also integer * 10^scale. When both integer and 10^|scale| are exact doubles
-    // (up to 2^53 and 10^22), one multiplication or division, rounded once, gives the nearest
-    // double: the common case of a short number, with no text to gather.
+    // The number is also integer * 10^scale, which is often exact enough for one operation.
     const std::int64_t scale = exponent - digits.fraction_digits;
-    constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
     if (magnitude > 308) {
       value = kInfinity;
-    } else if (digits.count <= 19 && digits.integer <= kExactIntegers && scale >= -22 &&
-               scale <= 22) {
-      const double power = kExactPowersOfTen[scale < 0 ? -scale : scale];
-      const auto whole = static_cast<double>(digits.integer);
-      value = scale < 0 ? whole / power : whole * power;
-    } else if (magnitude >= -324) {
+    } else if (!(digits.count <= 19 && ExactDecimal(digits.integer, scale, value)) &&
+               magnitude >= -324) {
       value = NearestToDecimal(text, digits.first, digits.significant, magnitude);
     }
   }
@@ -288,9 +242,9 @@ double ParseDecimal(std::string_view text, Reader& reader) {
 }
 
 // The text almost every field holds: an optional sign and at most 19 digits with at most one
-// decimal point, nothing else, and at least one digit. Its value is integer / 10^fraction_digits
-// with both exact doubles, one division rounded once: what the general reader gives for the same
-// text, without its blank-skipping cursor. Any other text returns false and goes the general way.
+// decimal point, nothing else, and at least one digit. Its value is integer / 10^fraction_digits,
+// rounded as the general reader's exact road rounds it, without its blank-skipping cursor. Any
+// other text, or one too long for that road, returns false and goes the general way.
 bool ParsePlainDecimal(std::string_view text, double& value) {
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
@@ -313,10 +267,8 @@ bool ParsePlainDecimal(std::string_view text, double& value) {
       return false;
     }
   }
-  if (digits == 0 || integer > (std::uint64_t{1} << 53))
+  if (digits == 0 || !ExactDecimal(integer, fraction_digits > 0 ? -fraction_digits : 0, value))
     return false;
-  const auto whole = static_cast<double>(integer);
-  value = fraction_digits > 0 ? whole / kExactPowersOfTen[fraction_digits] : whole;
   if (negative)
     value = -value;
   return true;
@@ -337,88 +289,6 @@ double ParseNumber(std::string_view text) {
     return ParseRadixInteger(reader, prefix == 'h' ? 16 : 8);
   }
   return ParseDecimal(text, reader);
-}
-
-// x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
-// m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
-//
-// |x| < 2^46: then N / 100 <= 2^46 - 0.01, so |r| < 2^46 and ulp(r) <= 2^-7 < 0.01. The decimals
-// that read back as r fill an interval no wider than ulp(r), which therefore holds no multiple of
-// 0.01 but N / 100. A decimal with no more significant digits than N / 100 and the same leading
-// digit position is such a multiple; one whose leading digit stands one place lower would need
-// the interval to reach across a power of ten 10^p <= N / 100, and then N / 100 = 10^p, a single
-// digit. So the text of N / 100 is the shortest form of r, and it is written with no conversion.
-//
-// |x| >= 2^46: then ulp(x) >= 2^-6. N / 100 lies within 0.005 of x, and x's neighbours lie at
-// least 2^-6 away, so the halfway points to them lie further than 0.005 (x = 2^k with k >= 46 is
-// whole, and N / 100 = x). So r = x, written with the shortest digits of x and, where those end
-// before the decimal point, zeros up to it.
-std::size_t FormatNumber(double x, char* out) {
-  const std::uint64_t bits = BitsOf(x);
-  const bool negative = (bits >> 63) != 0;
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  char* p = out;
-
-  if (biased == 0x7ff) {  // not finite: named as the C library names it
-    if (negative)
-      *p++ = '-';
-    const std::string_view name = (bits & ((std::uint64_t{1} << 52) - 1)) != 0 ? "nan" : "inf";
-    for (const char c : name)
-      *p++ = c;
-    return static_cast<std::size_t>(p - out);
-  }
-
-  if (biased >= 1023 + 46) {
-    const auto shortest = fmt::detail::dragonbox::to_decimal(negative ? -x : x);
-    char digits[20];
-    char* const digits_end = WriteUnsigned(digits, shortest.significand);
-    const int count = static_cast<int>(digits_end - digits);
-    // The shortest digits of a value of 2^46 or more have at least one digit before the point.
-    const int whole_digits = count + shortest.exponent;
-    if (negative)
-      *p++ = '-';
-    for (int i = 0; i < count; ++i) {
-      if (i == whole_digits)
-        *p++ = '.';
-      *p++ = digits[i];
-    }
-    for (int i = count; i < whole_digits; ++i)
-      *p++ = '0';
-    return static_cast<std::size_t>(p - out);
-  }
-
-  // |x| < 2^46, so e <= -7; m * 100 < 2^60, and from e < -60 on m * 100 * 2^e < 1/2.
-  const std::uint64_t m =
-      (bits & ((std::uint64_t{1} << 52) - 1)) | (biased != 0 ? std::uint64_t{1} << 52 : 0);
-  const int k = biased != 0 ? 1075 - biased : 1074;  // e = -k
-  std::uint64_t hundredths = 0;
-  if (k <= 60) {
-    const std::uint64_t scaled = m * 100;
-    hundredths = scaled >> k;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (k - 1);
-    if (rest > half || (rest == half && (hundredths & 1) != 0))
-      ++hundredths;
-  }
-  if (hundredths == 0) {
-    *p++ = '0';
-    return 1;
-  }
-  if (negative)
-    *p++ = '-';
-  p = WriteUnsigned(p, hundredths / 100);
-  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + cents / 10);
-    if (cents % 10 != 0)
-      *p++ = static_cast<char>('0' + cents % 10);
-  }
-  return static_cast<std::size_t>(p - out);
-}
-
-std::string FormatNumber(double x) {
-  char buffer[kNumberTextCapacity];
-  return std::string(buffer, FormatNumber(x, buffer));
 }
 
 }  // namespace tarvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tarvel {
+
+// "00" to "99", so that digits are written two at a time.
+inline constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the decimal digits of v (at most 20) and returns the end.
+inline char* WriteUnsigned(char* out, std::uint64_t v) {
+  int length = 1;
+  for (std::uint64_t power = 10; length < 20 && v >= power; power *= 10)
+    ++length;
+  char* p = out + length;
+  for (; v >= 100; v /= 100) {
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * (v % 100)], 2);
+  }
+  if (v >= 10) {
+    std::memcpy(p - 2, &kDigitPairs[2 * v], 2);
+  } else {
+    p[-1] = static_cast<char>('0' + v);
+  }
+  return out + length;
+}
+
+}  // namespace tarvel

@@ -1,0 +1,142 @@
+// Writing results as field text: FormatNumber.
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+// fmt gives the shortest digits of a large result, compiled into this file: no library to link,
+// so the WebAssembly build needs nothing but the headers.
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
+#endif
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include "physics/float_bits.h"
+#include "ui/decimal_digits.h"
+#include "ui/number_text.h"
+
+namespace tarvel {
+namespace {
+
+// A decimal significand and the power of ten of its last digit.
+struct DecimalDigits {
+  std::uint64_t significand;  // no trailing zero digit
+  int exponent;
+};
+
+// The shortest decimal that reads back as x (finite, positive). fmt's default presentation of a
+// double is that decimal, in fixed notation (with at least one digit after the point) or in
+// exponent notation: its digits and exponent are read off the text, whatever the notation.
+DecimalDigits ShortestDigits(double x) {
+  char text[32];  // 17 digits, a point, "e+308"
+  const char* const end = fmt::format_to_n(text, sizeof text, FMT_COMPILE("{}"), x).out;
+  DecimalDigits d{0, 0};
+  const char* p = text;
+  bool after_point = false;
+  for (; p != end && *p != 'e'; ++p) {
+    if (*p == '.') {
+      after_point = true;
+      continue;
+    }
+    d.significand = d.significand * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (after_point)
+      --d.exponent;
+  }
+  if (p != end) {
+    ++p;  // 'e', then a sign and the exponent's digits
+    const bool negative = *p++ == '-';
+    int e = 0;
+    for (; p != end; ++p)
+      e = e * 10 + (*p - '0');
+    d.exponent += negative ? -e : e;
+  }
+  while (d.significand % 10 == 0) {
+    d.significand /= 10;
+    ++d.exponent;
+  }
+  return d;
+}
+
+}  // namespace
+
+// x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
+// m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
+//
+// |x| < 2^46: then N / 100 <= 2^46 - 0.01, so |r| < 2^46 and ulp(r) <= 2^-7 < 0.01. The decimals
+// that read back as r fill an interval no wider than ulp(r), which therefore holds no multiple of
+// 0.01 but N / 100. A decimal with no more significant digits than N / 100 and the same leading
+// digit position is such a multiple; one whose leading digit stands one place lower would need
+// the interval to reach across a power of ten 10^p <= N / 100, and then N / 100 = 10^p, a single
+// digit. So the text of N / 100 is the shortest form of r, and it is written with no conversion.
+//
+// |x| >= 2^46: then ulp(x) >= 2^-6. N / 100 lies within 0.005 of x, and x's neighbours lie at
+// least 2^-6 away, so the halfway points to them lie further than 0.005 (x = 2^k with k >= 46 is
+// whole, and N / 100 = x). So r = x, written with the shortest digits of x and, where those end
+// before the decimal point, zeros up to it.
+std::size_t FormatNumber(double x, char* out) {
+  const BinaryParts parts = SplitBinary(x);
+  const bool negative = parts.negative;
+  char* p = out;
+
+  if (!std::isfinite(x)) {  // named as the C library names it
+    if (negative)
+      *p++ = '-';
+    const std::string_view name = std::isnan(x) ? "nan" : "inf";
+    for (const char c : name)
+      *p++ = c;
+    return static_cast<std::size_t>(p - out);
+  }
+
+  if (parts.exponent >= 46 - 52) {  // |x| >= 2^46
+    const DecimalDigits shortest = ShortestDigits(negative ? -x : x);
+    char digits[20];
+    char* const digits_end = WriteUnsigned(digits, shortest.significand);
+    const int count = static_cast<int>(digits_end - digits);
+    // The shortest digits of a value of 2^46 or more have at least one digit before the point.
+    const int whole_digits = count + shortest.exponent;
+    if (negative)
+      *p++ = '-';
+    for (int i = 0; i < count; ++i) {
+      if (i == whole_digits)
+        *p++ = '.';
+      *p++ = digits[i];
+    }
+    for (int i = count; i < whole_digits; ++i)
+      *p++ = '0';
+    return static_cast<std::size_t>(p - out);
+  }
+
+  // |x| < 2^46, so e <= -7; m * 100 < 2^60, and from e < -60 on m * 100 * 2^e < 1/2.
+  const std::uint64_t m = parts.significand;
+  const int k = -parts.exponent;  // e = -k
+  std::uint64_t hundredths = 0;
+  if (k <= 60) {
+    const std::uint64_t scaled = m * 100;
+    hundredths = scaled >> k;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (k - 1);
+    if (rest > half || (rest == half && (hundredths & 1) != 0))
+      ++hundredths;
+  }
+  if (hundredths == 0) {
+    *p++ = '0';
+    return 1;
+  }
+  if (negative)
+    *p++ = '-';
+  p = WriteUnsigned(p, hundredths / 100);
+  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0)
+      *p++ = static_cast<char>('0' + cents % 10);
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+std::string FormatNumber(double x) {
+  char buffer[kNumberTextCapacity];
+  return std::string(buffer, FormatNumber(x, buffer));
+}
+
+}  // namespace tarvel
