@@ -14,6 +14,7 @@
 
 #include "physics/elementary/accurate.h"
 #include "physics/elementary/correctly_rounded.h"
+#include "physics/elementary/error_free.h"  // exact products and sums need double rounding
 #include "physics/elementary/tables.h"
 #include "physics/float_bits.h"
 
@@ -54,7 +55,7 @@ double Exp(double x) {
 
   // Reduction. kd · C_hi is exact (18 + 35 bits). x − kd · C_hi is exact: for k = 0 it is x;
   // otherwise |x| ≥ C/2, so x lies on a grid of 2^(e_x − 52) with e_x ≥ −9 and the difference,
-  // below 2^−8, needs at most 53 bits of the coarser of that grid and C_hi's (2^−42).
+  // below 2^−8, lies on the finer of that grid and C_hi's (2^−42) and needs at most 53 bits of it.
   // r_lo = −kd · C_lo is off by ≤ 2^−79 from rounding and ≤ 2^−78.9 from C_lo's own error.
   const double r_hi = x - kd * kExpLn2By128Hi;
   const double r_lo = -(kd * kExpLn2By128Lo);
