@@ -13,14 +13,10 @@ struct CheckedElementary {
   static double Log(double x) { return checked::Log(x); }
 };
 
-// ln of the literal 2.718281828, computed at start-up by the same correctly rounded logarithm as
-// every other.
-const double kLnOfE = checked::Log(2.718281828);
-
 }  // namespace
 
 double Pb(double temprature) {
-  return SaturationFormula<CheckedElementary>::Evaluate(temprature, kLnOfE);
+  return SaturationFormula<CheckedElementary>::Evaluate(temprature, kLnOfLiteralE);
 }
 
 }  // namespace tarvel

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "physics/checked_arithmetic.h"
+#include "physics/elementary/correctly_rounded.h"
+#include "physics/float_bits.h"
 #include "physics/saturation_pressure.h"
 
 namespace tarvel {
@@ -47,6 +49,13 @@ TEST(SaturationPressure, ZeroCelsiusIsTheExponentialOfItsConstant) {
   // Through a volatile so that the C library's exp runs, not the compiler's constant folding.
   volatile double constant = 6.4147;
   EXPECT_EQ(Pb(0), std::exp(constant));
+}
+
+// The ice formula's divisor is written out as a constant; it must be the logarithm the core
+// itself gives for the literal, to the last bit.
+TEST(SaturationPressure, LogOfTheLiteralEIsTheCoresOwnLog) {
+  volatile double literal = 2.718281828;
+  EXPECT_EQ(BitsOf(kLnOfLiteralE), BitsOf(elementary::Log(literal)));
 }
 
 // The branches are not blended: the value jumps at both bounds, by the amounts the published
