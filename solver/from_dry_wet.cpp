@@ -19,8 +19,9 @@ void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
   // Nothing writes the two temperatures or the pressure during the routine: each is read once
   // (or not at all, when the case has just read it), and the vapour pressure of the psychrometer
   // reading is formed once.
-  const double tw = ReadKnown(panel, AirField::WetBulb, known.wet_bulb);
-  const double psw = known.wet_bulb_saturation ? *known.wet_bulb_saturation : Pb(tw);
+  const double tw =
+      known.wet_bulb ? known.wet_bulb->temperature : ReadNumber(panel, AirField::WetBulb);
+  const double psw = known.wet_bulb ? known.wet_bulb->saturation : Pb(tw);
   const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
   const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double pv = Pv1(psw, t, tw, pressure);

@@ -21,7 +21,7 @@ void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<doub
   WriteNumber(panel, AirField::DryBulb, t);
   // The dry bulb is read back as written; the wet bulb, its saturation pressure and the pressure
   // are unchanged.
-  FromDryWet(panel, {.wet_bulb = tw, .pressure = pressure, .wet_bulb_saturation = psw});
+  FromDryWet(panel, {.wet_bulb = KnownInputs::WetBulb{tw, psw}, .pressure = pressure});
 }
 
 }  // namespace

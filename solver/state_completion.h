@@ -11,12 +11,17 @@ namespace tarvel {
 // reads as the same number. A field that the case has written is never passed: state completion
 // reads it back, rounded to two decimals as written.
 struct KnownInputs {
+  // A wet bulb (°C) together with its saturation pressure Pb(temperature) (Pa), which the case has
+  // formed already: one cannot be handed on without the other.
+  struct WetBulb {
+    double temperature;
+    double saturation;
+  };
+
   std::optional<double> dry_bulb = std::nullopt;
-  std::optional<double> wet_bulb = std::nullopt;
+  std::optional<WetBulb> wet_bulb = std::nullopt;
   std::optional<double> rel_humidity = std::nullopt;
   std::optional<double> pressure = std::nullopt;  // kPa
-  // Pb(wet_bulb), when the case has formed it; given only together with wet_bulb.
-  std::optional<double> wet_bulb_saturation = std::nullopt;
 };
 
 // The known value, or the field read now.
