@@ -12,6 +12,7 @@ add_library(tarvel_core STATIC
   physics/moist_air.cpp
   ui/number_reading.cpp
   ui/number_writing.cpp
+  ui/shortest_digits.cpp
   ui/field_panel.cpp
   ui/memory_panel.cpp
   ui/clear_command.cpp

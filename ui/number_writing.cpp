@@ -3,61 +3,12 @@
 #include <cstdint>
 #include <string>
 
-// fmt gives the shortest digits of a large result, compiled into this file: no library to link,
-// so the WebAssembly build needs nothing but the headers.
-#ifndef FMT_HEADER_ONLY
-#define FMT_HEADER_ONLY
-#endif
-#include <fmt/compile.h>
-#include <fmt/format.h>
-
 #include "physics/float_bits.h"
 #include "ui/decimal_digits.h"
 #include "ui/number_text.h"
+#include "ui/shortest_digits.h"
 
 namespace tarvel {
-namespace {
-
-// A decimal significand and the power of ten of its last digit.
-struct DecimalDigits {
-  std::uint64_t significand;  // no trailing zero digit
-  int exponent;
-};
-
-// The shortest decimal that reads back as x (finite, positive). fmt's default presentation of a
-// double is that decimal, in fixed notation (with at least one digit after the point) or in
-// exponent notation: its digits and exponent are read off the text, whatever the notation.
-DecimalDigits ShortestDigits(double x) {
-  char text[32];  // 17 digits, a point, "e+308"
-  const char* const end = fmt::format_to_n(text, sizeof text, FMT_COMPILE("{}"), x).out;
-  DecimalDigits d{0, 0};
-  const char* p = text;
-  bool after_point = false;
-  for (; p != end && *p != 'e'; ++p) {
-    if (*p == '.') {
-      after_point = true;
-      continue;
-    }
-    d.significand = d.significand * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (after_point)
-      --d.exponent;
-  }
-  if (p != end) {
-    ++p;  // 'e', then a sign and the exponent's digits
-    const bool negative = *p++ == '-';
-    int e = 0;
-    for (; p != end; ++p)
-      e = e * 10 + (*p - '0');
-    d.exponent += negative ? -e : e;
-  }
-  while (d.significand % 10 == 0) {
-    d.significand /= 10;
-    ++d.exponent;
-  }
-  return d;
-}
-
-}  // namespace
 
 // x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
 // m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
