@@ -13,15 +13,10 @@
 #include "app/batch/system_error_text.h"
 
 namespace tarvel::batch {
-namespace {
-
-constexpr std::size_t kReadBytes = 256u << 10;
-
-}  // namespace
-
 RecordBlockReader::RecordBlockReader(int fd, char separator, std::string pending,
-                                     std::int64_t first_line)
+                                     std::int64_t first_line, BlockSizes sizes)
     : fd_(fd),
+      sizes_(sizes),
       stop_fd_(eventfd(0, EFD_CLOEXEC)),
       boundaries_(separator),
       pending_(std::move(pending)),
@@ -62,9 +57,9 @@ bool RecordBlockReader::Next(std::string& records, std::int64_t& first_line) {
   pending_.clear();
   std::size_t whole = scanned_whole_;  // records[0, whole) are whole records
   scanned_whole_ = 0;
-  while (!at_end_ && (whole == 0 || records.size() < kBlockBytes)) {
+  while (!at_end_ && (whole == 0 || records.size() < sizes_.block_bytes)) {
     const std::size_t before = records.size();
-    if (!ReadMore(records, kReadBytes)) {
+    if (!ReadMore(records, sizes_.read_bytes)) {
       if (stopped_)
         return false;
       at_end_ = true;

@@ -13,16 +13,21 @@ namespace tarvel::batch {
 // ends the run: holding it would break the bound on memory.
 inline constexpr std::size_t kMaxRecordBytes = 32u << 20;
 
+// How much a block of records holds (unless one record is longer), and how much one read asks for.
+struct BlockSizes {
+  std::size_t block_bytes = 256u << 10;
+  std::size_t read_bytes = 256u << 10;
+};
+
 // Reads a file descriptor in large pieces and cuts what it reads into blocks of whole records,
-// about kBlockBytes each (one record may make a larger block). Used by one thread; Stop() may be
+// of about a given size (one record may make a larger block). Used by one thread; Stop() may be
 // called from any other.
 class RecordBlockReader {
  public:
-  static constexpr std::size_t kBlockBytes = 256u << 10;
-
   // `pending` holds bytes already read from `fd` (after the header), which start a record on
   // input line `first_line`.
-  RecordBlockReader(int fd, char separator, std::string pending, std::int64_t first_line);
+  RecordBlockReader(int fd, char separator, std::string pending, std::int64_t first_line,
+                    BlockSizes sizes = {});
   ~RecordBlockReader();
   RecordBlockReader(const RecordBlockReader&) = delete;
   RecordBlockReader& operator=(const RecordBlockReader&) = delete;
@@ -40,6 +45,7 @@ class RecordBlockReader {
   bool ReadMore(std::string& buffer, std::size_t count);
 
   int fd_;
+  BlockSizes sizes_;
   int stop_fd_;  // an eventfd that Stop() makes readable
   RecordBoundaries boundaries_;
   std::string pending_;            // bytes read and scanned but not yet handed out
