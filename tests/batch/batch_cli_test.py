@@ -211,7 +211,16 @@ def progress():
           "shown %r" % text[-200:])
 
 
+def readme_example():
+    docs = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs")
+    with open(os.path.join(docs, "batch-example.answer.csv"), "rb") as f:
+        answer = f.read()
+    expect("README example", ["--pressure", "101.325", os.path.join(docs, "batch-example.csv")],
+           b"", 0, "已计算 6 行，其中 2 行有提示", lambda out: out == answer)
+
+
 def main():
+    readme_example()
     with tempfile.TemporaryDirectory() as work:
         usage_and_bad_tables(work)
         formats_and_own_output(work)
