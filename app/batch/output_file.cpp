@@ -120,6 +120,9 @@ std::unique_ptr<OutputFile> OutputFile::Replacing(const std::string& user_path,
   const bool exists = stat(path.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode))
     throw BatchError("输出文件“" + user_path + "”是一个目录");
+  // A file the user may not write is not replaced either, though the directory would allow it.
+  if (exists && access(path.c_str(), W_OK) != 0)
+    Fail("无法写入输出文件“" + user_path + "”", errno);
   if (exists && !S_ISREG(existing.st_mode)) {
     // A device or a FIFO (/dev/null, a named pipe) is not replaced but written to.
     const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
