@@ -37,14 +37,10 @@ struct ReadRow {
 std::vector<ReadRow> ReadAll(std::string_view data, char separator) {
   std::vector<ReadRow> rows;
   CsvRecord record;
-  std::string scratch;
   while (!data.empty()) {
     const std::size_t length = ReadRecord(data, separator, record);
     Require(length > 0 && length <= data.size(), "a record takes at least a byte of the input");
-    ReadRow row{{}, record.problem};
-    for (const auto& cell : record.cells)
-      row.texts.emplace_back(CellText(cell, scratch));
-    rows.push_back(std::move(row));
+    rows.push_back({CellTexts(record), record.problem});
     data.remove_prefix(length);
   }
   return rows;

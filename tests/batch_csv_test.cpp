@@ -12,14 +12,6 @@
 namespace tarvel::batch {
 namespace {
 
-std::vector<std::string> Texts(const CsvRecord& record) {
-  std::vector<std::string> texts;
-  std::string scratch;
-  for (const CsvCell& cell : record.cells)
-    texts.emplace_back(CellText(cell, scratch));
-  return texts;
-}
-
 TEST(BatchCsv, RecordsReadAsSpreadsheetsReadThem) {
   struct Case {
     std::string data;
@@ -58,7 +50,7 @@ TEST(BatchCsv, RecordsReadAsSpreadsheetsReadThem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.data);
     EXPECT_EQ(ReadRecord(c.data, ',', record), c.length);
-    EXPECT_EQ(Texts(record), c.texts);
+    EXPECT_EQ(CellTexts(record), c.texts);
     EXPECT_EQ(record.line_break, c.line_break);
     EXPECT_EQ(record.problem, c.problem);
   }
@@ -113,7 +105,8 @@ TEST(BatchCsv, WrittenCellsReadBackAsTheirText) {
     }
     CsvRecord record;
     EXPECT_EQ(ReadRecord(line, separator, record), line.size());
-    EXPECT_EQ(Texts(record), std::vector<std::string>(std::begin(texts), std::end(texts))) << line;
+    EXPECT_EQ(CellTexts(record), std::vector<std::string>(std::begin(texts), std::end(texts)))
+        << line;
   }
   std::string plain;
   AppendCell(plain, " 12.5 ", ',');

@@ -102,6 +102,14 @@ std::string_view CellText(const CsvCell& cell, std::string& scratch) {
   return scratch;
 }
 
+std::vector<std::string> CellTexts(const CsvRecord& record) {
+  std::vector<std::string> texts;
+  std::string scratch;
+  for (const CsvCell& cell : record.cells)
+    texts.emplace_back(CellText(cell, scratch));
+  return texts;
+}
+
 std::size_t RecordBoundaries::Scan(std::string_view more) {
   std::size_t last_end = std::string_view::npos;
   const char* const begin = more.data();

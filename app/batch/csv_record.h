@@ -45,6 +45,9 @@ std::size_t ReadRecord(std::string_view data, char separator, CsvRecord& record)
 // into `scratch`.
 std::string_view CellText(const CsvCell& cell, std::string& scratch);
 
+// The texts of all of a record's cells, as strings (for the header and tests; rows use CellText).
+std::vector<std::string> CellTexts(const CsvRecord& record);
+
 // Finds where records end in input that arrives in pieces, by the rules of ReadRecord, without
 // reading their cells: a fast look for quotes and line feeds, so that the thread that reads the
 // input can cut it into whole records cheaply.

@@ -13,14 +13,6 @@ namespace {
 
 constexpr std::string_view kSaveAsUtf8 = "请把它另存为 UTF-8 编码的 CSV（电子表格中的“CSV UTF-8”）";
 
-std::vector<std::string> CellTexts(const CsvRecord& record) {
-  std::vector<std::string> texts;
-  std::string scratch;
-  for (const CsvCell& cell : record.cells)
-    texts.emplace_back(CellText(cell, scratch));
-  return texts;
-}
-
 int KnownNames(std::string_view line, char separator) {
   CsvRecord record;
   ReadRecord(line, separator, record);
