@@ -11,6 +11,25 @@ namespace {
 
 constexpr std::string_view kMessageJoint = "；";
 
+// The panel that a row's command runs on: the fields are those of an in-memory panel that keeps no
+// record, and the texts of the messages shown are joined into one text as they come.
+class MessageJoiner final : public FieldPanel {
+ public:
+  MessageJoiner(MemoryPanel& fields, std::string& messages)
+      : fields_(fields), messages_(messages) {}
+  std::string_view Text(AirField field) const override { return fields_.Text(field); }
+  void SetText(AirField field, std::string_view text) override { fields_.SetText(field, text); }
+  void ShowMessage(std::string_view text, MessageIcon, std::string_view) override {
+    if (!messages_.empty())
+      messages_.append(kMessageJoint);
+    messages_.append(text);
+  }
+
+ private:
+  MemoryPanel& fields_;
+  std::string& messages_;
+};
+
 std::string Unreadable(std::int64_t line, std::string_view why) {
   return "第" + std::to_string(line) + "行无法按 CSV 读取（" + std::string(why) +
          "），原样保留，未计算";
@@ -92,14 +111,9 @@ bool RowRunner::Answer(std::string& out) {
     const bool default_pressure = f == FieldIndex(AirField::Pressure) && cell_texts[f].empty();
     panel_.SetText(static_cast<AirField>(f), default_pressure ? layout_.pressure : cell_texts[f]);
   }
-  panel_.ClearRecord();
-  RunCalculate(panel_);
   message_.clear();
-  for (const MemoryPanel::Message& m : panel_.Messages()) {
-    if (!message_.empty())
-      message_.append(kMessageJoint);
-    message_.append(m.text);
-  }
+  MessageJoiner joiner(panel_, message_);
+  RunCalculate(joiner);
 
   const char separator = layout_.dialect.separator;
   for (std::size_t column = 0; column < columns.input_roles.size(); ++column) {

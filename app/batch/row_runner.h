@@ -51,7 +51,7 @@ class RowRunner {
   void AppendRawCell(std::size_t column, std::string& out) const;
 
   const TableLayout& layout_;
-  MemoryPanel panel_{MemoryPanel::Recording::On};
+  MemoryPanel panel_;  // keeps no record: the messages are joined as they are shown
   CsvRecord record_;
   std::array<std::string, kFieldCount> scratch_;  // the texts of quoted cells
   std::string message_;
