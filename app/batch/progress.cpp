@@ -42,7 +42,7 @@ std::string ProgressText(std::int64_t rows, double seconds, std::int64_t done_by
   if (total_bytes > 0) {
     const double share = std::clamp(double(done_bytes) / double(total_bytes), 0.0, 1.0);
     text += "，完成 " + std::to_string(static_cast<int>(share * 100)) + "%";
-    if (share > 0 && seconds > 0)
+    if (rows > 0 && share > 0 && seconds > 0)
       text += "，约剩 " + Duration(seconds * (1 - share) / share);
   }
   return text;
