@@ -1,5 +1,5 @@
-// The header of a table (separator, mark, line break, column names) and the output file's
-// fallback for file systems without unnamed files.
+// The header of a table (separator, mark, line break, column names), the progress line, and the
+// output file's fallback for file systems without unnamed files.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -9,6 +9,7 @@
 
 #include "app/batch/batch_error.h"
 #include "app/batch/output_file.h"
+#include "app/batch/progress.h"
 #include "app/batch/table_header.h"
 
 namespace tarvel::batch {
@@ -56,6 +57,13 @@ TEST(BatchHeader, ColumnsAreMappedAndTheMissingOnesAppendedInTheHeadersLanguage)
   EXPECT_EQ(chinese.language, HeaderLanguage::Chinese);
   EXPECT_EQ(chinese.message_column, -1);
   EXPECT_EQ(FieldColumnName(chinese.appended_fields.front(), chinese.language), "干球温度");
+}
+
+TEST(BatchProgress, ShareAndTimeLeftOnlyWhenTheyMeanSomething) {
+  EXPECT_EQ(ProgressText(0, 0.1, 40, 1000), "已处理 0 行，每秒 0 行，完成 4%");
+  EXPECT_EQ(ProgressText(500, 1, 500, 1000), "已处理 500 行，每秒 500 行，完成 50%，约剩 1 秒");
+  EXPECT_EQ(ProgressText(10, 100, 100, 3826), "已处理 10 行，每秒 0 行，完成 2%，约剩 1 时 2 分");
+  EXPECT_EQ(ProgressText(7, 2, 10, -1), "已处理 7 行，每秒 3 行") << "a pipe has no known size";
 }
 
 std::string Contents(const std::filesystem::path& path) {
