@@ -13,6 +13,7 @@
 #include "app/batch/system_error_text.h"
 
 namespace tarvel::batch {
+
 RecordBlockReader::RecordBlockReader(int fd, char separator, std::string pending,
                                      std::int64_t first_line, BlockSizes sizes)
     : fd_(fd),
