@@ -1,6 +1,7 @@
 # Installation layout of the desktop program and its Debian package (scripts/package runs cpack).
-# Only the program, its desktop entry, AppStream metadata, icons, manual page and the files Debian
-# asks of every package are installed: the replay tool, tests and benchmarks are for developers.
+# Only the program and tarvel-batch, the desktop entry, AppStream metadata, icons, manual pages and
+# the files Debian asks of every package are installed: the replay tool, tests and benchmarks are
+# for developers.
 if(NOT TARGET tarvel)
   message(STATUS "Packaging: no window target (tarvel), so nothing to install or package")
   return()
@@ -32,7 +33,7 @@ endfunction()
 tarvel_check_release(${tarvel_app_id}.metainfo.xml "<release version=\"([^\"]*)\"")
 tarvel_check_release(changelog "^tarvel \\(([^)]*)\\)")
 
-install(TARGETS tarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tarvel tarvel-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.metainfo.xml
@@ -44,7 +45,8 @@ install(FILES ${tarvel_packaging_dir}/copyright DESTINATION ${tarvel_doc_dir})
 # Debian ships the changelog and manual pages compressed with gzip -9n (no name, no time stamp,
 # so the package is reproducible).
 find_program(TARVEL_GZIP gzip REQUIRED)
-foreach(pair IN ITEMS "changelog|${tarvel_doc_dir}" "tarvel.1|${CMAKE_INSTALL_MANDIR}/man1")
+foreach(pair IN ITEMS "changelog|${tarvel_doc_dir}" "tarvel.1|${CMAKE_INSTALL_MANDIR}/man1"
+                     "tarvel-batch.1|${CMAKE_INSTALL_MANDIR}/man1")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 destination)
@@ -90,6 +92,9 @@ relative humidity, dew-point temperature, moisture content and enthalpy.
 Type the pressure and any two of the parameters, press the calculate
 button, and Tarvel derives the other four, each rounded to two decimals.
 An input it cannot compute is answered with a message instead of a number.
+
+tarvel-batch answers every row of a CSV table of air states the same way,
+on all processor cores, for data logger exports and design tables.
 
 The window and its messages are in Chinese.]=])
 
