@@ -33,3 +33,12 @@ find_path(TARVEL_FAST_FLOAT_INCLUDE_DIR fast_float/fast_float.h REQUIRED)
 find_path(TARVEL_FMT_INCLUDE_DIR fmt/format.h REQUIRED)
 target_include_directories(tarvel_core SYSTEM PRIVATE
   ${TARVEL_FAST_FLOAT_INCLUDE_DIR} ${TARVEL_FMT_INCLUDE_DIR})
+
+# The psychrometric chart's lines in physical units, for any front end that draws one.
+target_sources(tarvel_core PRIVATE
+  chart/chart_range.cpp
+  chart/chart_pressure.cpp
+  chart/chart_plane.cpp
+  chart/chart_curves.cpp
+  chart/chart_pick.cpp
+)
