@@ -65,3 +65,9 @@ def dialog_closed(driver):
 
 def visible(driver, element_id):
     return wait(driver, expected_conditions.visibility_of_element_located((By.ID, element_id)))
+
+
+def viewport(driver, width, height, scale=1, mobile=False):
+    """Makes the page's viewport exactly width × height CSS pixels (a phone's when mobile)."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
