@@ -1,6 +1,10 @@
 #include "chart/chart_pressure.h"
 
-#include <charconv>
+// fmt for its shortest digits alone (dragonbox), compiled in as number text does.
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
+#endif
+#include <fmt/format.h>
 
 #include "ui/number_text.h"
 
@@ -15,9 +19,23 @@ ChartPressure ChartPressureOf(std::string_view field_text) {
 }
 
 std::string PressureCaption(double kpa) {
-  char text[64];
-  const auto end = std::to_chars(text, text + sizeof text, kpa, std::chars_format::fixed);
-  return std::string(text, end.ec == std::errc() ? end.ptr : text);
+  // Far outside the pressures a chart is drawn for, as a field writes it.
+  if (!(kpa >= 1e-6 && kpa <= 1e15))
+    return FormatNumber(kpa);
+  const auto shortest = fmt::detail::dragonbox::to_decimal(kpa);
+  const std::string digits = std::to_string(shortest.significand);
+  const int count = static_cast<int>(digits.size());
+  // How many digits stand before the decimal point.
+  const int whole = count + shortest.exponent;
+  std::string text = whole > 0 ? "" : "0.";
+  text.append(whole < 0 ? -whole : 0, '0');
+  for (int i = 0; i < count; ++i) {
+    if (i == whole && i > 0)
+      text += '.';
+    text += digits[i];
+  }
+  text.append(whole > count ? whole - count : 0, '0');
+  return text;
 }
 
 }  // namespace tarvel::chart

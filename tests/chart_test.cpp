@@ -136,6 +136,7 @@ TEST(ChartCurves, AnyPressureTextGivesAWholeChart) {
     const ChartPressure pressure = ChartPressureOf(c.text);
     EXPECT_EQ(pressure.kpa, c.kpa) << c.text;
     EXPECT_EQ(pressure.text, pressure.from_field ? c.text : "101.325") << c.text;
+    EXPECT_EQ(ParseNumber(PressureCaption(pressure.kpa)), pressure.kpa) << c.text;
     for (const ChartRange& range : {kDefaultRange, grown}) {
       int isotherms = 0, enthalpy_lines = 0;
       for (const Curve& curve : ChartCurves(range, pressure.kpa)) {
@@ -157,6 +158,15 @@ TEST(ChartCurves, AnyPressureTextGivesAWholeChart) {
       EXPECT_GE(enthalpy_lines, 5) << c.text;
     }
   }
+}
+
+TEST(ChartPressure, CaptionIsTheShortestDecimal) {
+  EXPECT_EQ(PressureCaption(84.556), "84.556");
+  EXPECT_EQ(PressureCaption(101.325), "101.325");
+  EXPECT_EQ(PressureCaption(10000), "10000");
+  EXPECT_EQ(PressureCaption(1), "1");
+  EXPECT_EQ(PressureCaption(2.5e-3), "0.0025");
+  EXPECT_EQ(PressureCaption(1.0 / 3), "0.3333333333333333");
 }
 
 TEST(ChartRange, GrowsToHoldAStateAsFarAsItsLimit) {
