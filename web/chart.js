@@ -16,6 +16,7 @@ function tarvelChart(page) {
   const plot = document.getElementById("chart-plot");
   const clipArea = document.getElementById("chart-clip-area");
   const drawing = document.getElementById("chart-drawing");
+  const markLayer = document.getElementById("chart-mark");
   const readout = document.getElementById("chart-readout");
   const layoutButtons = { hd: document.getElementById("chart-layout-hd"),
     td: document.getElementById("chart-layout-td") };
@@ -31,6 +32,9 @@ function tarvelChart(page) {
   // What is drawn now: the plane's box and where it lies in the drawing, and the pressure.
   let view = null;
   let pressure = "";
+  let linesKey = "";
+  // The drawing's size in CSS pixels, one unit of the svg each; null until it is laid out.
+  let size = null;
 
   // The layout chosen last time; a page opened from disk or with storage refused may have none.
   function storedLayout() {
@@ -144,33 +148,47 @@ function tarvelChart(page) {
     return QUANTITIES[index][0] + " " + value + " " + QUANTITIES[index][1];
   }
 
-  // The chart again, for the pressure field's text and the state last calculated.
+  function coreNumbers(count) {
+    const at = core._tarvel_chart_numbers() / 8;
+    return core.HEAPF64.subarray(at, at + count);
+  }
+
+  // The chart again, for the pressure field's text and the state last calculated. The lines are
+  // drawn anew only when the layout, the range, the pressure or the size has changed; otherwise
+  // only the mark moves.
   function redraw() {
+    if (size === null) return;
     page.handOver(6);
-    const width = Math.max(svg.clientWidth, 200);
-    const height = Math.max(svg.clientHeight, 150);
-    const count = core._tarvel_chart_draw(LAYOUTS[layout]);
-    const n = core.HEAPF64.subarray(core._tarvel_chart_numbers() / 8,
-      core._tarvel_chart_numbers() / 8 + count);
+    const [width, height] = size;
+    const n = coreNumbers(core._tarvel_chart_draw(LAYOUTS[layout]));
     const texts = coreTexts();
     const v = makeView({ xMin: n[0], xMax: n[1], yMin: n[2], yMax: n[3] }, width, height);
-    const p = v.plot;
     pressure = texts[0];
-    const mark = n[6];
-    let at = 9;
-    let text = 1 + (mark ? 6 : 0);
+    const key = [layout, width, height, ...n.subarray(0, 5)].join(" ");
+    // Read before the lines are asked for, which reuses the core's lists.
+    const mark = [n[6], v.x(n[7]), v.y(n[8]), texts.slice(1, 7)];
+    if (key !== linesKey) {
+      drawLines(v);
+      linesKey = key;
+    }
+    drawMark(v, ...mark);
+    view = v;
+  }
 
+  function drawLines(v) {
+    const { plot: p, width, height } = v;
+    const n = coreNumbers(core._tarvel_chart_lines());
+    const texts = coreTexts();
     const lines = element("g", { class: "lines", "clip-path": "url(#chart-clip)" });
     const curves = [];
-    const curveCount = n[at++];
-    for (let c = 0; c < curveCount; c++) {
+    for (let at = 0, text = 0; at < n.length; text++) {
       const kind = KINDS[n[at]];
       const labelled = n[at + 2] === 1;
       const pointCount = n[at + 3];
       at += 4;
       const points = [];
       for (let i = 0; i < pointCount; i++, at += 2) points.push([v.x(n[at]), v.y(n[at + 1])]);
-      curves.push({ kind, labelled, points, value: texts[text++] });
+      curves.push({ kind, labelled, points, value: texts[text] });
       lines.append(element("path", { class: kind, d: pathOf(points) }));
     }
     // The relative humidities are named where the saturation curve comes within a sixth of the
@@ -191,9 +209,9 @@ function tarvelChart(page) {
     }
 
     const captions = element("g", { class: "captions" });
-    const caption = (x, y, anchor, content, rotate) => captions.append(element("text", Object.assign(
-      { x, y, "text-anchor": anchor }, rotate ? { transform: `rotate(-90 ${x} ${y})` } : {}),
-    content));
+    const caption = (x, y, anchor, content, rotate) => captions.append(element("text",
+      Object.assign({ x, y, "text-anchor": anchor },
+        rotate ? { transform: `rotate(-90 ${x} ${y})` } : {}), content));
     caption(p.left, 18, "start", "大气压力 " + pressure + " kPa");
     caption(p.right, 18, "end", "相对湿度 φ");
     const tCaption = "干球温度 t (℃)";
@@ -210,28 +228,31 @@ function tarvelChart(page) {
 
     const area = { x: p.left, y: p.top, width: p.right - p.left, height: p.bottom - p.top };
     for (const [key, value] of Object.entries(area)) clipArea.setAttribute(key, value);
-    const parts = [element("rect", Object.assign({ class: "frame" }, area)), labels, captions];
+    svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
+    plot.replaceChildren(element("rect", Object.assign({ class: "area" }, area)), lines);
+    drawing.replaceChildren(element("rect", Object.assign({ class: "frame" }, area)), labels,
+      captions);
+  }
 
+  // The marker with its short label (mark 1 at the state, 2 at the range's edge, 0 none), and the
+  // label a screen reader reads.
+  function drawMark(v, mark, x, y, values) {
     let label = "焓湿图（" + (layout === "hd" ? "h-d 图" : "t-d 图") + "），大气压力 " + pressure +
       " kPa";
     if (mark) {
-      const values = texts.slice(1, 7);
-      const x = v.x(n[7]);
-      const y = v.y(n[8]);
+      const p = v.plot;
       const point = element("g", { id: "chart-point", class: mark === 2 ? "at-edge" : "" });
       const right = x > (p.left + p.right) / 2;
       point.append(element("circle", { cx: x.toFixed(1), cy: y.toFixed(1), r: 5 }),
         element("text", { x: (x + (right ? -9 : 9)).toFixed(1), y: (y - 9).toFixed(1),
           "text-anchor": right ? "end" : "start" },
         values[0] + " ℃ · " + values[2] + " ％ · " + values[4] + " g/kg"));
-      parts.push(point);
+      markLayer.replaceChildren(point);
       label += "；状态点：" + READOUT_ORDER.map((i) => quantity(i, values[i])).join("，");
+    } else {
+      markLayer.replaceChildren();
     }
-    svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
     svg.setAttribute("aria-label", label);
-    plot.replaceChildren(element("rect", Object.assign({ class: "area" }, area)), lines);
-    drawing.replaceChildren(...parts);
-    view = v;
   }
 
   // The state under the pointer, as the core picks it: null when there is none.
@@ -319,7 +340,10 @@ function tarvelChart(page) {
   layoutButtons.td.addEventListener("click", () => choose("td"));
   document.getElementById("chart-save-svg").addEventListener("click", saveSvg);
   document.getElementById("chart-save-png").addEventListener("click", savePng);
-  new ResizeObserver(() => redraw()).observe(svg);
+  new ResizeObserver(() => {
+    size = [svg.clientWidth, svg.clientHeight];
+    redraw();
+  }).observe(svg);
   choose(layout);
 
   return {

@@ -75,17 +75,14 @@ EMSCRIPTEN_KEEPALIVE void tarvel_chart_mark(int on) {
   shown.marked = std::move(marked);
 }
 
-// Draws the chart in layout 0 (h–d) or 1 (t–d) for the pressure field's text as last handed over.
-// Numbers: the plane's box (x_min, x_max, y_min, y_max), the pressure in kPa, 1 when it is the
-// field's, the mark (0 none, 1 at its state, 2 at the range's edge) and its plane point, the
-// number of curves, then for each its kind (CurveKind), value, 1 when labelled, point count and
-// points (x, y). Texts: the pressure's caption, the mark's six values when there is one, then each
-// curve's value.
+// Lays the chart out in layout 0 (h–d) or 1 (t–d) for the pressure field's text as last handed
+// over and the mark. Numbers: the plane's box (x_min, x_max, y_min, y_max), the pressure in kPa,
+// 1 when it is the field's, the mark (0 none, 1 at its state, 2 at the range's edge) and its
+// plane point. Texts: the pressure's caption, then the mark's six values when there is one.
 EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
   shown.layout = LayoutOf(layout);
   shown.pressure = chart::ChartPressureOf(tarvel::web::PageFields().Text(AirField::Pressure));
   shown.range = shown.marked ? chart::RangeHolding(shown.marked->state) : chart::kDefaultRange;
-  const std::vector<chart::Curve> curves = chart::ChartCurves(shown.range, shown.pressure.kpa);
 
   numbers.clear();
   texts.clear();
@@ -102,8 +99,16 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
   } else {
     numbers.insert(numbers.end(), {0, 0, 0});
   }
-  numbers.push_back(static_cast<double>(curves.size()));
-  for (const chart::Curve& curve : curves) {
+  return static_cast<int>(numbers.size());
+}
+
+// The lines of the chart last laid out (they change only with its layout, range and pressure).
+// Numbers: for each line its kind (CurveKind), value, 1 when labelled, point count and points
+// (x, y). Texts: each line's value.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
+  numbers.clear();
+  texts.clear();
+  for (const chart::Curve& curve : chart::ChartCurves(shown.range, shown.pressure.kpa)) {
     numbers.insert(numbers.end(),
                    {static_cast<double>(curve.kind), curve.value, curve.labelled ? 1.0 : 0.0,
                     static_cast<double>(curve.points.size())});

@@ -103,7 +103,8 @@
     try {
       const list = runCommand(name);
       play(list).catch((error) => console.error("Tarvel:", error));
-      chart.afterCommand(name === "calculate" && list.every((record) => record.field !== undefined));
+      const completed = list.every((record) => record.field !== undefined);
+      if (chart !== null) chart.afterCommand(name === "calculate" && completed);
     } catch (error) {
       console.error("Tarvel:", error);
     }
@@ -126,14 +127,15 @@
   // empty and the focus in the dry-bulb field.
   TarvelCore().then(async (instance) => {
     core = instance;
-    chart = tarvelChart({ core, text: coreText, handOver, pick, busy: () => dialog.open });
-    fields[6].addEventListener("input", () => chart.redraw());
     core._tarvel_start_up();
     const closed = play(records());
     performance.mark("tarvel-start-up");  // the credit is open
     await closed;
     form.classList.remove("loading");
     chartPanel.classList.remove("loading");
+    // The chart is drawn once the window is shown, so that it does not delay the credit.
+    chart = tarvelChart({ core, text: coreText, handOver, pick, busy: () => dialog.open });
+    fields[6].addEventListener("input", () => chart.redraw());
     fields[0].focus();
   }, (error) => console.error("Tarvel: the calculation core did not load:", error));
 })();
