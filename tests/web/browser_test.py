@@ -441,8 +441,10 @@ class PageTest(PageCase):
             server.server_close()
 
     def screenshot(self):
-        """The window after the calculation, at twice the pixel density, as the README shows."""
-        with chromium.browser(width=800, height=600, scale=2) as driver:
+        """The window and the chart after the calculation, at twice the pixel density, as the
+        README shows them."""
+        with chromium.browser(width=1200, height=700) as driver:
+            chromium.viewport(driver, 1200, 660, scale=2)
             driver.get(chromium.page_url(PAGE))
             chromium.open_dialog(driver)
             driver.find_element(By.ID, "message-ok").click()
@@ -451,10 +453,9 @@ class PageTest(PageCase):
             for field, text in (("Text(0)", "20"), ("Text(2)", "50"), (PRESSURE, "101.325")):
                 driver.find_element(By.ID, field).send_keys(text)
             driver.find_element(By.ID, "Command1").click()
-            chromium.wait(driver, lambda d: d.find_element(By.ID, "Text(1)").get_attribute(
-                "value") != "")
-            driver.find_element(By.ID, "form1").screenshot(str(SCREENSHOT))
-
+            chromium.wait(driver, lambda d: d.find_elements(By.ID, "chart-point"))
+            driver.execute_script("document.activeElement.blur()")
+            driver.find_element(By.CSS_SELECTOR, ".desk").screenshot(str(SCREENSHOT))
 
 # The chart's state as the page shows it: the readout's six values (t, φ, tw, td, d, h), the
 # marker's centre, the svg's label and every path's outline.
