@@ -4,11 +4,11 @@
 // state to the calculate command.
 "use strict";
 
-// Called by tarvel.js once the core is loaded. `page` gives the core and what the page does for
+// Called by tarvel.js once the window is shown. `page` gives the core and what the page does for
 // the chart: text(pointer, size) reads UTF-8 from the core, handOver(index) gives the core a
 // field's text, pick(dryBulb, moisture, pressure) runs the calculate command on a picked state
-// (with the chart's pressure for an empty pressure field), and
-// busy() tells whether a message is open.
+// (with the chart's pressure for an empty pressure field), and busy() tells whether a message is
+// open.
 function tarvelChart(page) {
   const core = page.core;
   const SVG = "http://www.w3.org/2000/svg";
@@ -40,7 +40,7 @@ function tarvelChart(page) {
   function storedLayout() {
     try {
       const value = window.localStorage.getItem(STORAGE_KEY);
-      return value in LAYOUTS ? value : "hd";
+      return Object.hasOwn(LAYOUTS, value) ? value : "hd";
     } catch (error) {
       return "hd";
     }
