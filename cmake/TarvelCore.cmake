@@ -1,4 +1,5 @@
-# The computing core: property model, solver, field-panel interface and number text.
+# The computing core: property model, solver, field-panel interface, number text and the
+# psychrometric chart in physical units.
 # No GUI dependency; linked by the window, the replay tool, the tests, benchmarks and fuzzers.
 add_library(tarvel_core STATIC
   physics/elementary/accurate.cpp
@@ -25,6 +26,11 @@ add_library(tarvel_core STATIC
   solver/pairs_dew_moisture_enthalpy.cpp
   solver/solve_pair.cpp
   solver/calculate_command.cpp
+  chart/chart_range.cpp
+  chart/chart_pressure.cpp
+  chart/chart_plane.cpp
+  chart/chart_curves.cpp
+  chart/chart_pick.cpp
 )
 target_include_directories(tarvel_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 # Every result must agree to the last bit whatever the build type and the machine: no fused

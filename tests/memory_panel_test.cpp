@@ -32,6 +32,22 @@ TEST(MemoryPanel, KeepsTheTextsWithOrWithoutItsRecord) {
   }
 }
 
+// A message event leads to its entry in Messages(), so that the events in order give every
+// message's icon and title too.
+TEST(MemoryPanel, AMessageEventNamesItsMessage) {
+  MemoryPanel panel(MemoryPanel::Recording::On);
+  panel.ShowMessage("first", MessageIcon::Information, "one");
+  panel.SetText(AirField::DryBulb, "20");
+  panel.ShowMessage("second", MessageIcon::Critical, "two");
+  const auto& events = panel.Events();
+  ASSERT_EQ(events.size(), 3u);
+  for (const std::size_t k : {0u, 2u}) {
+    ASSERT_EQ(events[k].kind, MemoryPanel::Event::Kind::Message);
+    EXPECT_EQ(panel.Messages().at(events[k].message).text, events[k].text);
+  }
+  EXPECT_EQ(panel.Messages()[events[2].message].icon, MessageIcon::Critical);
+}
+
 TEST(MemoryPanel, AViewOfAFieldOutlivesReadsOfItAndWritesToOtherFields) {
   MemoryPanel panel({"a rather long text beyond any small-string buffer", "", "", "", "", ""},
                     "101.325");

@@ -14,7 +14,7 @@ MemoryPanel::MemoryPanel(const std::array<std::string, kParameterCount>& paramet
 
 void MemoryPanel::SetText(AirField field, std::string_view text) {
   if (recording_ == Recording::On)
-    events_.push_back({Event::Kind::Write, field, std::string(text)});
+    events_.push_back({Event::Kind::Write, field, std::string(text), 0});
   // assign() copies within the capacity the text already has and allows `text` to be a view of
   // this very field.
   texts_[FieldIndex(field)].assign(text);
@@ -24,7 +24,8 @@ void MemoryPanel::ShowMessage(std::string_view text, MessageIcon icon, std::stri
   if (recording_ == Recording::Off)
     return;
   messages_.push_back({std::string(text), icon, std::string(title)});
-  events_.push_back({Event::Kind::Message, AirField::Pressure, std::string(text)});
+  events_.push_back(
+      {Event::Kind::Message, AirField::Pressure, std::string(text), messages_.size() - 1});
 }
 
 void MemoryPanel::RequireRecording() const {

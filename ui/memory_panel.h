@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,9 @@ class MemoryPanel final : public FieldPanel {
   struct Event {
     enum class Kind { Write, Message };
     Kind kind;
-    AirField field;    // Write only
-    std::string text;  // the text written, or the message text
+    AirField field;       // Write only
+    std::string text;     // the text written, or the message text
+    std::size_t message;  // Message only: its entry in Messages(), with the icon and the title
   };
 
   // Whether the panel keeps the record of Messages() and Events(). Without it the panel keeps the

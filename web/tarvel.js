@@ -8,6 +8,7 @@
   const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
     (id) => document.getElementById(id));
   const form = document.getElementById("form1");
+  const chartPanel = document.getElementById("chart-panel");
   const dialog = document.getElementById("message");
   const dialogTitle = document.getElementById("message-title");
   const dialogText = document.getElementById("message-text");
@@ -16,6 +17,7 @@
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   let core = null;
+  let chart = null;
 
   // The field's text as UTF-8, as the desktop window hands it to the core: Qt writes a lone
   // surrogate (which a JavaScript string, like a Qt one, can hold) as "?".
@@ -42,15 +44,18 @@
     return list;
   }
 
+  // Gives the core the text of field 0 to 6.
+  function handOver(index) {
+    const bytes = utf8(fields[index].value);
+    // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+    const buffer = core._tarvel_text_buffer(bytes.length);
+    core.HEAPU8.set(bytes, buffer);
+    core._tarvel_set_text(index);
+  }
+
   // Runs one command of the core ("calculate" or "clear") on the fields' current texts.
   function runCommand(name) {
-    fields.forEach((field, index) => {
-      const bytes = utf8(field.value);
-      // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
-      const buffer = core._tarvel_text_buffer(bytes.length);
-      core.HEAPU8.set(bytes, buffer);
-      core._tarvel_set_text(index);
-    });
+    fields.forEach((field, index) => handOver(index));
     if (name === "calculate") core._tarvel_calculate();
     else core._tarvel_clear();
     return records();
@@ -91,14 +96,28 @@
   }
 
   // A command runs only while no message is open (a modal message makes the page inert anyway).
-  // Everything up to the first message happens inside the click.
+  // Everything up to the first message happens inside the click, the chart's new drawing too: it
+  // marks the state of a calculation that ended without a message and no other.
   function command(name) {
     if (core === null || dialog.open) return;
     try {
-      play(runCommand(name)).catch((error) => console.error("Tarvel:", error));
+      const list = runCommand(name);
+      play(list).catch((error) => console.error("Tarvel:", error));
+      const completed = list.every((record) => record.field !== undefined);
+      if (chart !== null) chart.afterCommand(name === "calculate" && completed);
     } catch (error) {
       console.error("Tarvel:", error);
     }
+  }
+
+  // A state picked on the chart: typed as its dry bulb and moisture content, every other parameter
+  // field emptied, the chart's pressure written into an empty pressure field, then calculated.
+  function pick(dryBulb, moisture, pressure) {
+    fields.slice(0, 6).forEach((field) => { field.value = ""; });
+    fields[0].value = dryBulb;
+    fields[4].value = moisture;
+    if (fields[6].value === "") fields[6].value = pressure;
+    command("calculate");
   }
 
   document.getElementById("Command1").addEventListener("click", () => command("calculate"));
@@ -113,6 +132,10 @@
     performance.mark("tarvel-start-up");  // the credit is open
     await closed;
     form.classList.remove("loading");
+    chartPanel.classList.remove("loading");
+    // The chart is drawn once the window is shown, so that it does not delay the credit.
+    chart = tarvelChart({ core, text: coreText, handOver, pick, busy: () => dialog.open });
+    fields[6].addEventListener("input", () => chart.redraw());
     fields[0].focus();
   }, (error) => console.error("Tarvel: the calculation core did not load:", error));
 })();

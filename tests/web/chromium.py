@@ -23,8 +23,9 @@ PATIENCE = 30
 
 
 @contextlib.contextmanager
-def browser(width=800, height=600, scale=1):
-    """A headless chromium window of the given size in CSS pixels and device pixel ratio."""
+def browser(width=800, height=600, scale=1, env=None):
+    """A headless chromium window of the given size in CSS pixels and device pixel ratio; env
+    adds variables to the browser's environment."""
     profile = tempfile.mkdtemp(prefix="tarvel-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
@@ -36,7 +37,8 @@ def browser(width=800, height=600, scale=1):
         options.add_argument(flag)
     # Keep the page's console, so that tests can require that it reported no error.
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service(executable_path=CHROMEDRIVER), options=options)
+    service = Service(executable_path=CHROMEDRIVER, env=dict(os.environ, **(env or {})))
+    driver = webdriver.Chrome(service=service, options=options)
     try:
         yield driver
     finally:
@@ -63,3 +65,9 @@ def dialog_closed(driver):
 
 def visible(driver, element_id):
     return wait(driver, expected_conditions.visibility_of_element_located((By.ID, element_id)))
+
+
+def viewport(driver, width, height, scale=1, mobile=False):
+    """Makes the page's viewport exactly width × height CSS pixels (a phone's when mobile)."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})

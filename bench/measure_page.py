@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Measures the web page in headless chromium: its size, the time from navigation to the start-up
-dialog, and the time of one calculate command. Prints the figures for docs/web.md; asserts nothing.
+dialog, the time of one calculate command, the chart's redraw after a calculation and the
+readout's update per pointer move. Prints the figures for docs/web.md; asserts nothing (the
+tests are in tests/web/). Run by scripts/web --measure.
 
-    measure_page.py out/web/index.html [--loads N] [--rounds N] [--commands N]
+    bench/measure_page.py out/web/index.html [--loads N] [--rounds N] [--commands N]
 """
 
 import argparse
@@ -13,7 +15,7 @@ import sys
 
 from selenium.webdriver.common.by import By
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tests" / "web"))
 import chromium  # noqa: E402
 
 # Calculations of each kind: a closed formula, the psychrometer equation solved for the dry bulb,
@@ -30,8 +32,9 @@ CASES = [
 ]
 
 # Every field is set (the others empty) and the button clicked: the command runs, and writes its
-# fields, inside the click; a message dialog is opened inside it too, and closed at once. performance.now() is coarse in a browser, so a round of clicks is timed
-# as a whole.
+# fields, inside the click, and the chart is drawn again inside it too; a message dialog is opened
+# inside it, and closed at once. performance.now() is coarse in a browser, so a round of clicks is
+# timed as a whole.
 TIME_CLICKS = """
 const [texts, rounds, count] = arguments;
 const button = document.getElementById("Command1");
@@ -76,6 +79,58 @@ TarvelCore().then((core) => {
 """
 
 
+# The chart after calculations that cycle through the given dry bulbs (relative humidity 50 %),
+# each click timed on its own: the script inside the click (the command and the chart's new
+# drawing), and the browser's style, layout and paint of the frame that shows it (from that
+# frame's requestAnimationFrame to a message posted there, which arrives once the frame is done).
+TIME_REDRAW = """
+const [dryBulbs, count, done] = arguments;
+const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
+    (id) => document.getElementById(id));
+const button = document.getElementById("Command1");
+const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
+  const start = performance.now();
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => resolve(performance.now() - start);
+  channel.port2.postMessage(0);
+}));
+(async () => {
+  const script = [], frame = [];
+  await rendered();
+  for (let i = 0; i < count; i++) {
+    const texts = [dryBulbs[i % dryBulbs.length], "", "50", "", "", "", "101.325"];
+    fields.forEach((field, k) => { field.value = texts[k]; });
+    const start = performance.now();
+    button.click();
+    script.push(performance.now() - start);
+    frame.push(await rendered());
+  }
+  done([script, frame]);
+})();
+"""
+
+# The readout under the pointer: rounds of pointer moves over a grid of the plot, each round timed
+# as a whole; the state is calculated and the readout rewritten inside each move.
+TIME_MOVES = """
+const [rounds, count] = arguments;
+const area = document.querySelector("#chart-plot rect.area");
+const box = area.getBoundingClientRect();
+const perMove = [];
+let shown = 0;
+for (let round = 0; round < rounds; round++) {
+  const start = performance.now();
+  for (let i = 0; i < count; i++) {
+    area.dispatchEvent(new PointerEvent("pointermove", {bubbles: true,
+        clientX: box.left + box.width * ((i * 37) % 100 + 0.5) / 100,
+        clientY: box.top + box.height * ((i * 61) % 100 + 0.5) / 100}));
+    shown += document.getElementById("chart-readout").childElementCount > 0;
+  }
+  perMove.push((performance.now() - start) / count);
+}
+return [perMove, shown / (rounds * count)];
+"""
+
+
 def sizes(folder):
     files = sorted(p for p in folder.iterdir() if p.is_file())
     rows = [(p.name, p.stat().st_size, len(gzip.compress(p.read_bytes(), 9))) for p in files]
@@ -87,7 +142,8 @@ def main():
     parser.add_argument("page", type=pathlib.Path)
     parser.add_argument("--loads", type=int, default=20)
     parser.add_argument("--rounds", type=int, default=10)
-    parser.add_argument("--commands", type=int, default=200, help="clicks per round")
+    parser.add_argument("--commands", type=int, default=200, help="clicks or moves per round")
+    parser.add_argument("--redraws", type=int, default=100, help="calculations timed one by one")
     args = parser.parse_args()
     page = args.page.resolve()
 
@@ -132,6 +188,24 @@ def main():
             print("%-46s %.4f, %.4f     %.4f, %.4f"
                   % (label, statistics.median(core), max(core), statistics.median(click),
                      max(click)))
+
+        chromium.viewport(driver, 1400, 900)
+        driver.find_element(By.ID, "Command2").click()
+        for layout in ("hd", "td"):
+            driver.find_element(By.ID, "chart-layout-" + layout).click()
+            print("\n## The chart, %s layout, 1400 x 900, %d calculations each (ms: median, max)"
+                  % (layout, args.redraws))
+            for label, dry_bulbs in (("the marker moves (10 to 34 ℃)", list(range(10, 35))),
+                                     ("the range changes (20 and 70 ℃)", [20, 70])):
+                script, frame = driver.execute_async_script(
+                    TIME_REDRAW, [str(t) for t in dry_bulbs], args.redraws)
+                print("%-34s script %.2f, %.2f   next frame's rendering %.2f, %.2f"
+                      % (label, statistics.median(script), max(script),
+                         statistics.median(frame), max(frame)))
+            moves, shown = driver.execute_script(TIME_MOVES, args.rounds, args.commands)
+            print("readout per pointer move: median %.3f, slowest round %.3f "
+                  "(a state shown for %d %% of the moves)"
+                  % (statistics.median(moves), max(moves), round(shown * 100)))
 
 
 if __name__ == "__main__":

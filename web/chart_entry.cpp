@@ -1,0 +1,155 @@
+// The web page's entry to the chart: the core computes every line of the chart and every state
+// on it in physical units (chart/); the page only maps the plane of the layout onto its drawing.
+// A call answers in two lists that stay valid until the next chart call: numbers
+// (tarvel_chart_numbers) and UTF-8 texts (tarvel_chart_text).
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_curves.h"
+#include "chart/chart_pick.h"
+#include "chart/chart_plane.h"
+#include "chart/chart_pressure.h"
+#include "chart/chart_range.h"
+#include "ui/number_text.h"
+#include "web/page_fields.h"
+
+namespace {
+
+namespace chart = tarvel::chart;
+using tarvel::AirField;
+
+// The state the last calculation left, as it was then: where it stands, and its six values as
+// the command wrote them (the dry bulb as the command read it).
+struct MarkedState {
+  chart::StatePoint state;
+  std::array<std::string, tarvel::kParameterCount> values;
+};
+
+// What the page's chart shows now: set by each drawing, used by the picks in between.
+struct PageChart {
+  chart::ChartLayout layout = chart::ChartLayout::EnthalpyMoisture;
+  chart::ChartPressure pressure = chart::ChartPressureOf("");
+  chart::ChartRange range = chart::kDefaultRange;
+  std::optional<MarkedState> marked;
+};
+
+PageChart shown;
+std::vector<double> numbers;
+std::vector<std::string> texts;
+
+chart::ChartLayout LayoutOf(int layout) {
+  return layout == 1 ? chart::ChartLayout::TemperatureMoisture
+                     : chart::ChartLayout::EnthalpyMoisture;
+}
+
+void AddPoint(chart::StatePoint state) {
+  const chart::PlanePoint p = chart::ToPlane(shown.layout, state);
+  numbers.push_back(p.x);
+  numbers.push_back(p.y);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Marks the state the fields now hold (after a calculation that ended without a message), or
+// removes the mark (on = 0).
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_mark(int on) {
+  shown.marked.reset();
+  if (!on)
+    return;
+  const tarvel::FieldPanel& fields = tarvel::web::PageFields();
+  MarkedState marked{{tarvel::ReadNumber(fields, AirField::DryBulb),
+                      tarvel::ReadNumber(fields, AirField::MoistureContent)},
+                     {}};
+  if (!std::isfinite(marked.state.t) || !std::isfinite(marked.state.d))
+    return;
+  marked.values[0] = tarvel::FormatNumber(marked.state.t);
+  for (int i = 1; i < tarvel::kParameterCount; ++i)
+    marked.values[i] = fields.Text(tarvel::ParameterField(i));
+  shown.marked = std::move(marked);
+}
+
+// Lays the chart out in layout 0 (h–d) or 1 (t–d) for the pressure field's text as last handed
+// over and the mark. Numbers: the plane's box (x_min, x_max, y_min, y_max), the pressure in kPa,
+// 1 when it is the field's, the mark (0 none, 1 at its state, 2 at the range's edge) and its
+// plane point. Texts: the pressure's caption, then the mark's six values when there is one.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
+  shown.layout = LayoutOf(layout);
+  shown.pressure = chart::ChartPressureOf(tarvel::web::PageFields().Text(AirField::Pressure));
+  shown.range = shown.marked ? chart::RangeHolding(shown.marked->state) : chart::kDefaultRange;
+
+  numbers.clear();
+  texts.clear();
+  const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
+  numbers.insert(numbers.end(), {box.x_min, box.x_max, box.y_min, box.y_max, shown.pressure.kpa,
+                                 shown.pressure.from_field ? 1.0 : 0.0});
+  texts.push_back(chart::PressureCaption(shown.pressure.kpa));
+  if (shown.marked) {
+    const chart::StatePoint place = chart::MarkerPlace(shown.range, shown.marked->state);
+    const bool at_edge = place.t != shown.marked->state.t || place.d != shown.marked->state.d;
+    numbers.push_back(at_edge ? 2 : 1);
+    AddPoint(place);
+    texts.insert(texts.end(), shown.marked->values.begin(), shown.marked->values.end());
+  } else {
+    numbers.insert(numbers.end(), {0, 0, 0});
+  }
+  return static_cast<int>(numbers.size());
+}
+
+// The lines of the chart last laid out (they change only with its layout, range and pressure).
+// Numbers: for each line its kind (CurveKind), value, 1 when labelled, point count and points
+// (x, y). Texts: each line's value.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
+  numbers.clear();
+  texts.clear();
+  for (const chart::Curve& curve : chart::ChartCurves(shown.range, shown.pressure.kpa)) {
+    numbers.insert(numbers.end(),
+                   {static_cast<double>(curve.kind), curve.value, curve.labelled ? 1.0 : 0.0,
+                    static_cast<double>(curve.points.size())});
+    for (const chart::StatePoint& point : curve.points)
+      AddPoint(point);
+    texts.push_back(tarvel::FormatNumber(curve.value));
+  }
+  return static_cast<int>(numbers.size());
+}
+
+// The state at the point (x, y) of the plane last drawn: 0 when there is none to pick there
+// (outside the drawn box, above saturation), 1 when there is one, 2 when the calculate command
+// also completes it. Texts: the dry bulb and the moisture content as a pick types them, then for
+// 2 the six parameters the command writes.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
+  texts.clear();
+  const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
+  if (!(x >= box.x_min && x <= box.x_max && y >= box.y_min && y <= box.y_max))
+    return 0;
+  const std::optional<chart::PickedState> picked =
+      chart::PickState(chart::FromPlane(shown.layout, {x, y}), shown.pressure);
+  if (!picked)
+    return 0;
+  texts = {picked->dry_bulb, picked->moisture};
+  if (!picked->parameters)
+    return 1;
+  texts.insert(texts.end(), picked->parameters->begin(), picked->parameters->end());
+  return 2;
+}
+
+EMSCRIPTEN_KEEPALIVE const double* tarvel_chart_numbers() {
+  return numbers.data();
+}
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_text_count() {
+  return static_cast<int>(texts.size());
+}
+EMSCRIPTEN_KEEPALIVE const char* tarvel_chart_text(int k) {
+  return k >= 0 && k < tarvel_chart_text_count() ? texts[k].data() : "";
+}
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_text_size(int k) {
+  return k >= 0 && k < tarvel_chart_text_count() ? static_cast<int>(texts[k].size()) : 0;
+}
+
+}  // extern "C"
