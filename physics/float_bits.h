@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace tarvel {
 
@@ -17,6 +18,17 @@ inline double DoubleFromBits(std::uint64_t bits) {
   double x;
   std::memcpy(&x, &bits, sizeof x);
   return x;
+}
+
+// The next double above a finite x (+∞ above the largest), and the next below.
+inline double NextUp(double x) {
+  if (x == 0)
+    return std::numeric_limits<double>::denorm_min();
+  const std::uint64_t bits = BitsOf(x);
+  return DoubleFromBits(x > 0 ? bits + 1 : bits - 1);
+}
+inline double NextDown(double x) {
+  return -NextUp(-x);
 }
 
 }  // namespace tarvel

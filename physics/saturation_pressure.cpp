@@ -1,6 +1,7 @@
 #include "physics/saturation_pressure.h"
 
 #include "physics/checked_arithmetic.h"
+#include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
 
 namespace tarvel {
@@ -21,6 +22,20 @@ const double kLnOfE = checked::Log(2.718281828);
 
 double Pb(double temprature) {
   return SaturationFormula<CheckedElementary>::Evaluate(temprature, kLnOfE);
+}
+
+// The same formula on the enclosures of its elementary functions, with the same ln_e. Within the
+// domain no checked operation of it can fault: t, T and every exponent are moderate numbers.
+RoundedInterval EncloseSaturation(double t) {
+  if (!(t >= kEnclosureLowest && t <= kEnclosureHighest))
+    return {};
+  return SaturationFormula<EnclosingElementary>::Evaluate(t, kLnOfE);
+}
+
+RoundedInterval EncloseIceExponent(double t) {
+  if (!(t >= kEnclosureLowest && t < 0))
+    return {};
+  return SaturationFormula<EnclosingElementary>::HylandWexlerIceExponent(t, kLnOfE);
 }
 
 }  // namespace tarvel
