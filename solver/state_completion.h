@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "solver/search_mode.h"
 #include "ui/field_panel.h"
 
 namespace tarvel {
@@ -17,6 +18,8 @@ struct KnownInputs {
   std::optional<double> pressure = std::nullopt;  // kPa
   // Pb(wet_bulb), when the case has formed it; given only together with wet_bulb.
   std::optional<double> wet_bulb_saturation = std::nullopt;
+  // Pb(dry_bulb), when the case has formed it; given only together with dry_bulb.
+  std::optional<double> dry_bulb_saturation = std::nullopt;
 };
 
 // The known value, or the field read now.
@@ -29,13 +32,15 @@ inline double ReadKnown(const FieldPanel& panel, AirField field,
 // wet bulb and the dew point by bisection and writes Text(1), Text(3), Text(4) and Text(5), in that
 // order, each as soon as it is known. Never writes Text(0), Text(2) or the pressure. A search that
 // does not meet its tolerance within 100000 steps shows "超出区域范围" and ends the routine.
+// `mode` says how the searches reach their verdicts (the same either way).
 void FromDryRh(FieldPanel& panel);
-void FromDryRh(FieldPanel& panel, const KnownInputs& known);
+void FromDryRh(FieldPanel& panel, const KnownInputs& known, SearchMode mode = SearchMode::Filtered);
 
 // Completes the state from the dry bulb in Text(0) and the wet bulb in Text(1): writes Text(2),
 // Text(4), Text(5) and then the dew point Text(3), found by bisection. Never writes Text(0),
 // Text(1) or the pressure. A dew point not found within 1000 steps shows "超出区域范围".
 void FromDryWet(FieldPanel& panel);
-void FromDryWet(FieldPanel& panel, const KnownInputs& known);
+void FromDryWet(FieldPanel& panel, const KnownInputs& known,
+                SearchMode mode = SearchMode::Filtered);
 
 }  // namespace tarvel
