@@ -5,6 +5,7 @@
 #include "physics/elementary/approximate_exp.h"
 #include "physics/elementary/approximate_log.h"
 #include "physics/rounded_interval.h"
+#include "physics/saturation_table.h"
 
 namespace tarvel {
 
@@ -111,12 +112,18 @@ RoundedInterval EncloseIceExponent(double t);
 inline constexpr RoundedInterval kIceSaturationRange = {3.6265e-8, 611.1536, true};
 inline constexpr RoundedInterval kPolynomialSaturationRange = {4240.7476, 1621869.7, true};
 
-// The range of its branch for t, or a not finite one for t from 0 °C to below 30 °C (where the
-// exponent costs next to nothing) and outside the domain.
-inline RoundedInterval SaturationRangeOfBranch(double t) {
-  if (t >= 30 && t <= kEnclosureHighest)
-    return kPolynomialSaturationRange;
-  if (t < 0 && t >= kEnclosureLowest)
+// A first, cheaper enclosure of Pb(t) on the same domain, for the searches' steps far from their
+// thresholds: from 0 °C to below 30 °C by the table (EncloseFitByTable), elsewhere the range of
+// t's branch. Not finite outside the domain.
+inline RoundedInterval QuickSaturationEnclosure(double t) {
+  if (t >= 30) {
+    if (t <= kEnclosureHighest)
+      return kPolynomialSaturationRange;
+    return {};
+  }
+  if (t >= 0)
+    return EncloseFitByTable(t);
+  if (t >= kEnclosureLowest)
     return kIceSaturationRange;
   return {};
 }

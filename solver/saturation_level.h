@@ -28,16 +28,25 @@ namespace tarvel {
 // (the Accept part may be empty). They are found once per search, exactly: from the rounded
 // target ∓ tolerance, a few steps of one ulp until v changes between a double and the next one
 // (when that takes more than a few steps, which it never does for the searches' targets, the
-// filter declines every step).
+// filter declines every step). Any enclosure of Pb(m) that lies on one side of p1 and of p3 then
+// decides the step.
 //
-// Then on each branch of Pb:
-// - From 30 °C Pb is enclosed (EncloseSaturation, or the branch's range) and the enclosure is
-//   compared with p1 and p3.
+// On each branch of Pb, in the order of cost:
+// - From 30 °C and below 0 °C, the branch's range (QuickSaturationEnclosure), then
+//   EncloseSaturation (from 30 °C) or the exponent below (below 0 °C).
+// - From 0 °C to below 30 °C, certified temperatures first: the fit's exponent x(m), as a real
+//   function, rises with m, and the double x that Pb computes is within η = 2^−49.22 of it
+//   (saturation_table.h). So for m ≤ τ in the branch, x ≤ x(m) + η ≤ x(τ) + η ≤ x_τ + 2η, with
+//   x_τ the double at τ; and for m ≥ τ, x ≥ x_τ − 2η. Once per search, a τ is placed next to
+//   each threshold X below by inverting the fit (roughly: it is only a guess) and kept when x_τ,
+//   computed exactly, lies beyond RN(X ∓ 2^−47), that is beyond X ∓ (2^−47 − 2^−50) (|X| < 16),
+//   which is more than 2η. A step then costs a comparison of m. Between them, the table
+//   (EncloseFitByTable), then the exponent.
 // - Below 30 °C Pb is Exp(s), the correctly rounded exponential of an exponent s: from 0 °C the
 //   fit's exponent, which costs four operations and is computed here exactly as Pb computes it;
 //   below 0 °C the ice formula's, enclosed by EncloseIceExponent. Exp rounds e^s to nearest and
 //   p1, p3 are doubles, so s ≤ ln p1 gives P ≤ p1, and s ≥ ln next(p1) gives P > p1. The
-//   thresholds on s are bounds of those logarithms, found once: for y = ApproximateLog(p),
+//   thresholds X on s are bounds of those logarithms, found once: for y = ApproximateLog(p),
 //   within α = 2^−46.5 of ln p (p in [2^−60, 2^60], so |y| < 42),
 //     lower(p) = RN(y − β) ≤ y − β + 2^−48 ≤ ln p,
 //     upper(p) = RN(y + β) ≥ y + β − 2^−48 ≥ ln p + 2^−52 ≥ ln next(p),
@@ -58,14 +67,30 @@ class SaturationLevel {
     known_ = true;
     low_end_ = *p1;
     high_end_ = *p3;
-    move_low_below_ = LowerLog(*p1);
-    accept_from_ = UpperLog(*p1);
-    accept_below_ = LowerLog(*p3);
-    move_high_from_ = UpperLog(*p3);
+    const Bounds low_log = LogBounds(*p1);
+    const Bounds high_log = LogBounds(*p3);
+    move_low_below_ = low_log.lower;
+    accept_from_ = low_log.upper;
+    accept_below_ = high_log.lower;
+    move_high_from_ = high_log.upper;
+    // One guess for each pair of thresholds, which lie 2β apart on the exponent.
+    const double low_crossing = FitTemperatureNear(low_log.center);
+    const double high_crossing = FitTemperatureNear(high_log.center);
+    fit_move_low_to_ = FitTemperatureBelow(move_low_below_, low_crossing - kGuessOffset);
+    fit_accept_from_ = FitTemperatureAbove(accept_from_, low_crossing + kGuessOffset);
+    fit_accept_to_ = FitTemperatureBelow(accept_below_, high_crossing - kGuessOffset);
+    fit_move_high_from_ = FitTemperatureAbove(move_high_from_, high_crossing + kGuessOffset);
   }
 
   // The verdict at the midpoint m, or Undecided where the exact evaluation must decide.
   Decision operator()(double m) const {
+    // The certified temperatures first: most steps end here, on a comparison of m.
+    if (m <= fit_move_low_to_ && m >= 0)
+      return Decision::MoveLow;
+    if (m >= fit_move_high_from_ && m < 30)
+      return Decision::MoveHigh;
+    if (m >= fit_accept_from_ && m <= fit_accept_to_)
+      return Decision::Accept;
     if (!known_)
       return Decision::Undecided;
     if (m >= 30) {
@@ -77,7 +102,10 @@ class SaturationLevel {
       return OnPressure(EncloseSaturation(m));
     }
     if (m >= 0) {
-      const double x = SaturationFormula<EnclosingElementary>::ExponentialFitExponent(m);
+      const Decision d = OnPressure(EncloseFitByTable(m));
+      if (d != Decision::Undecided)
+        return d;
+      const double x = FitExponent(m);
       return OnExponent(x, x);
     }
     if (!(m >= kEnclosureLowest))
@@ -96,6 +124,26 @@ class SaturationLevel {
 
  private:
   static constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  // The largest double below 30 °C, the fit's last temperature.
+  static constexpr double kBelow30 = 0x1.dffffffffffffp4;
+  // The certificates' margin on the exponent (see the class comment), and the guesses' offset in
+  // temperature from the crossing of a pair of thresholds: the exponent rises by at least 0.0574
+  // per °C on the branch, so 2^−38 °C moves it by more than 2^−42.1, beyond β + 2^−47 from the
+  // crossing (the guess itself is within a few ulps of the crossing's temperature).
+  static constexpr double kCertifiedMargin = 0x1p-47;
+  static constexpr double kGuessOffset = 0x1p-38;
+
+  static int Rank(Verdict v) {
+    switch (v) {
+      case Verdict::MoveLow:
+        return 0;
+      case Verdict::Accept:
+        return 1;
+      case Verdict::MoveHigh:
+        return 2;
+    }
+    return 2;
+  }
 
   // The largest double p whose verdict comes before `after` (in the order MoveLow, Accept,
   // MoveHigh), looked for around `guess`; nothing when it is not within a few ulps.
@@ -116,31 +164,44 @@ class SaturationLevel {
     return std::nullopt;
   }
 
-  static int Rank(Verdict v) {
-    switch (v) {
-      case Verdict::MoveLow:
-        return 0;
-      case Verdict::Accept:
-        return 1;
-      case Verdict::MoveHigh:
-        return 2;
-    }
-    return 2;
+  struct Bounds {
+    double lower;   // at most ln p
+    double center;  // about ln p
+    double upper;   // at least ln next(p)
+  };
+  static Bounds LogBounds(double p) {
+    if (p < elementary::kApproximateLogLowest)
+      return {-kInfinity, -kInfinity, -kInfinity};
+    if (p > elementary::kApproximateLogHighest)
+      return {kInfinity, kInfinity, kInfinity};
+    const double y = elementary::ApproximateLog(p);
+    return {y - kThresholdWidening, y, y + kThresholdWidening};
   }
 
-  static double LowerLog(double p) {
-    if (p < elementary::kApproximateLogLowest)
-      return -kInfinity;
-    if (p > elementary::kApproximateLogHighest)
-      return kInfinity;
-    return elementary::ApproximateLog(p) - kThresholdWidening;
+  static double FitExponent(double t) {
+    return SaturationFormula<EnclosingElementary>::ExponentialFitExponent(t);
   }
-  static double UpperLog(double p) {
-    if (p < elementary::kApproximateLogLowest)
-      return -kInfinity;
-    if (p > elementary::kApproximateLogHighest)
-      return kInfinity;
-    return elementary::ApproximateLog(p) + kThresholdWidening;
+
+  // A temperature of the fit's branch near the one whose exponent is x, the inverse of
+  // x(t) = 17.438·t/(239.78 + t) + 6.4147 rounded in any way: [0, 30) holds it.
+  static double FitTemperatureNear(double x) {
+    const double y = x - 6.4147;
+    return OnFitBranch(y >= 17.438 ? kBelow30 : 239.78 * y / (17.438 - y));
+  }
+  static double OnFitBranch(double t) {
+    if (!(t >= 0))
+      return 0;
+    return t < 30 ? t : kBelow30;
+  }
+  // `guess` if every m in [0, guess] has an exponent at most x; −∞ if that is not shown.
+  static double FitTemperatureBelow(double x, double guess) {
+    const double tau = OnFitBranch(guess);
+    return FitExponent(tau) <= x - kCertifiedMargin ? tau : -kInfinity;
+  }
+  // `guess` if every m in [guess, 30) has an exponent at least x; +∞ if that is not shown.
+  static double FitTemperatureAbove(double x, double guess) {
+    const double tau = OnFitBranch(guess);
+    return FitExponent(tau) >= x + kCertifiedMargin ? tau : kInfinity;
   }
 
   Decision OnPressure(const RoundedInterval& p) const {
@@ -172,6 +233,11 @@ class SaturationLevel {
   double accept_from_ = 0;     // upper(p1)
   double accept_below_ = 0;    // lower(p3)
   double move_high_from_ = 0;  // upper(p3)
+  // The fit's certified temperatures.
+  double fit_move_low_to_ = -kInfinity;
+  double fit_accept_from_ = kInfinity;
+  double fit_accept_to_ = -kInfinity;
+  double fit_move_high_from_ = kInfinity;
 };
 
 // A search for the temperature whose saturation pressure is `target`, to `tolerance`: its residual
@@ -189,11 +255,14 @@ class SaturationSearch {
   Verdict operator()(double m) const {
     if (filtered_) {
       const Decision d = (*level_)(m);
-      if (d != Decision::Undecided)
+      if (d != Decision::Undecided) [[likely]]
         return VerdictOf(d);
     }
-    return tolerance_(Residual(m));
+    return ExactVerdict(m);
   }
+
+  // Out of line, so that the search's loop keeps its bracket in registers around the rare call.
+  [[gnu::noinline]] Verdict ExactVerdict(double m) const { return tolerance_(Residual(m)); }
 
  private:
   double target_;

@@ -31,29 +31,17 @@ struct Tolerance {
 // What a filter makes of a midpoint: its verdict, or Undecided where only the exact evaluation can
 // tell. (One enumeration rather than an optional verdict: it travels in one register.)
 enum class Decision { Accept, MoveHigh, MoveLow, Undecided };
+static_assert(static_cast<int>(Decision::Accept) == static_cast<int>(Verdict::Accept) &&
+              static_cast<int>(Decision::MoveHigh) == static_cast<int>(Verdict::MoveHigh) &&
+              static_cast<int>(Decision::MoveLow) == static_cast<int>(Verdict::MoveLow));
 
 inline Decision Decided(Verdict v) {
-  switch (v) {
-    case Verdict::Accept:
-      return Decision::Accept;
-    case Verdict::MoveHigh:
-      return Decision::MoveHigh;
-    case Verdict::MoveLow:
-      return Decision::MoveLow;
-  }
-  return Decision::Undecided;
+  return static_cast<Decision>(static_cast<int>(v));
 }
 
 // The verdict of a decision other than Undecided.
 inline Verdict VerdictOf(Decision d) {
-  switch (d) {
-    case Decision::Accept:
-      return Verdict::Accept;
-    case Decision::MoveHigh:
-      return Verdict::MoveHigh;
-    default:
-      return Verdict::MoveLow;
-  }
+  return static_cast<Verdict>(static_cast<int>(d));
 }
 
 // The verdict on every r of a finite enclosure, when it is one verdict.
@@ -67,7 +55,7 @@ inline Decision VerdictOn(const Tolerance& tolerance, const RoundedInterval& r) 
 }
 
 // The verdict at the midpoint m of a search whose residual is residual(Pb(m), m), decided on
-// enclosures of Pb(m): first the range of Pb on m's whole branch, then EncloseSaturation(m).
+// enclosures of Pb(m): first QuickSaturationEnclosure(m), then EncloseSaturation(m).
 // `residual` is one generic chain of checked operations, called with a double or with an
 // enclosure of one; on an enclosure of Pb(m) it gives an enclosure of the residual that the
 // exact chain computes (rounded_interval.h). Undecided when neither enclosure decides.
@@ -78,12 +66,12 @@ inline Decision VerdictOn(const Tolerance& tolerance, const RoundedInterval& r) 
 // has a finite enclosure.
 template <typename Residual>
 Decision EnclosedVerdict(const Tolerance& tolerance, const Residual& residual, double m) {
-  const RoundedInterval range = SaturationRangeOfBranch(m);
-  if (range.finite) {
-    const Decision d = VerdictOn(tolerance, residual(range, m));
-    if (d != Decision::Undecided)
-      return d;
-  }
+  const RoundedInterval quick = QuickSaturationEnclosure(m);
+  if (!quick.finite)
+    return Decision::Undecided;
+  const Decision d = VerdictOn(tolerance, residual(quick, m));
+  if (d != Decision::Undecided)
+    return d;
   const RoundedInterval p = EncloseSaturation(m);
   if (!p.finite)
     return Decision::Undecided;
