@@ -27,15 +27,30 @@ inline double Pascal(double pressure_kpa) {
 double MoistureFromPv(double pv, double pressure_kpa);
 
 // d = (((phi × 622) / 100) × ps) / (Bpa − ((phi / 100) × ps))
-// The numerator and the denominator form phi·ps/100 in different orders on purpose.
+// The numerator and the denominator form phi·ps/100 in different orders on purpose. Its factors
+// that do not depend on ps can be formed once for many ps (they are the same doubles).
+struct RelHumidityFactors {
+  double numerator;  // (phi × 622) / 100
+  double fraction;   // phi / 100
+  double bpa;        // Bpa
+};
+inline RelHumidityFactors RelHumidityFactorsOf(double phi, double pressure_kpa) {
+  using checked::Div;
+  using checked::Mul;
+  return {Div(Mul(phi, 622), 100), Div(phi, 100), Pascal(pressure_kpa)};
+}
 template <typename Pressure>
-auto MoistureFromRelHumidity(double phi, const Pressure& ps, double pressure_kpa) {
+auto MoistureFromRelHumidity(const RelHumidityFactors& f, const Pressure& ps) {
   using checked::Div;
   using checked::Mul;
   using checked::Sub;
-  const auto n = Mul(Div(Mul(phi, 622), 100), ps);
-  const auto m = Sub(Pascal(pressure_kpa), Mul(Div(phi, 100), ps));
+  const auto n = Mul(f.numerator, ps);
+  const auto m = Sub(f.bpa, Mul(f.fraction, ps));
   return Div(n, m);
+}
+template <typename Pressure>
+auto MoistureFromRelHumidity(double phi, const Pressure& ps, double pressure_kpa) {
+  return MoistureFromRelHumidity(RelHumidityFactorsOf(phi, pressure_kpa), ps);
 }
 
 // pv = (Bpa × d) / (d + 622)

@@ -39,9 +39,9 @@ struct EnclosingElementary {
       a = x2 * x2;
     if (n == 5)
       a = a * x;
-    RoundedInterval r = RoundedInterval::Of(a * (1 - kPowerWidening), a * (1 + kPowerWidening));
-    r.finite = r.finite && x >= 0x1p-100 && x <= 0x1p100 && n <= 5;
-    return r;
+    if (!(x >= 0x1p-100 && x <= 0x1p100 && n <= 5))
+      return {};
+    return {a * (1 - kPowerWidening), a * (1 + kPowerWidening)};
   }
 
   // Log(x), the double nearest to ln x, for x in [2^−60, 2^60]: ApproximateLog(x) = y is within
@@ -49,11 +49,10 @@ struct EnclosingElementary {
   // its rounding, so Log(x) lies in [y − α − 2^−48, y + α + 2^−48]. The ends y ∓ 2^−45 round by
   // at most 2^−48 and stay beyond: 2^−45 − 2^−48 > α + 2^−48.
   static RoundedInterval Log(double x) {
+    if (!(x >= elementary::kApproximateLogLowest && x <= elementary::kApproximateLogHighest))
+      return {};
     const double y = elementary::ApproximateLog(x);
-    RoundedInterval r = RoundedInterval::Of(y - kLogWidening, y + kLogWidening);
-    r.finite = r.finite && x >= elementary::kApproximateLogLowest &&
-               x <= elementary::kApproximateLogHighest;
-    return r;
+    return {y - kLogWidening, y + kLogWidening};
   }
 
   // Exp(x), the double nearest to e^x, for |x| ≤ 40: ApproximateExp(x) = y = e^x (1 + ε) with
@@ -65,10 +64,11 @@ struct EnclosingElementary {
   // The same for an enclosure of the argument: Exp is monotone, so Exp(x) for x in [lo, hi] lies
   // between the enclosures of Exp(lo) and Exp(hi).
   static RoundedInterval Exp(const RoundedInterval& x) {
-    const double lo = elementary::ApproximateExp(x.lo) * (1 - kExpWidening);
-    const double hi = elementary::ApproximateExp(x.hi) * (1 + kExpWidening);
     const double limit = elementary::kApproximateExpLimit;
-    return {lo, hi, x.finite && x.lo >= -limit && x.hi <= limit};
+    if (!(x.lo >= -limit && x.hi <= limit))
+      return {};
+    return {elementary::ApproximateExp(x.lo) * (1 - kExpWidening),
+            elementary::ApproximateExp(x.hi) * (1 + kExpWidening)};
   }
 
   // The relative and absolute widenings of the three proofs above. They are the proven bounds
@@ -109,8 +109,8 @@ RoundedInterval EncloseIceExponent(double t);
 // From 30 °C, t in [30, kEnclosureHighest]: Pb(t) lies in kPolynomialSaturationRange. There Pb is
 // a sum of products of positive constants with correctly rounded powers of t > 0; every operation
 // of it is monotone, so Pb itself rises with t, from Pb(30) to Pb(200) (tests check the ends).
-inline constexpr RoundedInterval kIceSaturationRange = {3.6265e-8, 611.1536, true};
-inline constexpr RoundedInterval kPolynomialSaturationRange = {4240.7476, 1621869.7, true};
+inline constexpr RoundedInterval kIceSaturationRange = {3.6265e-8, 611.1536};
+inline constexpr RoundedInterval kPolynomialSaturationRange = {4240.7476, 1621869.7};
 
 // A first, cheaper enclosure of Pb(t) on the same domain, for the searches' steps far from their
 // thresholds: from 0 °C to below 30 °C by the table (EncloseFitByTable), elsewhere the range of

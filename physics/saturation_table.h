@@ -50,8 +50,7 @@ inline RoundedInterval EncloseFitByTable(double t) {
   const double above = w[2] - w[1];
   const double l1 = w[1] + s * below;
   const double l2 = w[1] + s * above;
-  return {std::min(l1, l2) * (1 - kFitTableWidening), std::max(l1, l2) * (1 + kFitTableWidening),
-          true};
+  return {std::min(l1, l2) * (1 - kFitTableWidening), std::max(l1, l2) * (1 + kFitTableWidening)};
 }
 
 }  // namespace tarvel

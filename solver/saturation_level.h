@@ -114,7 +114,7 @@ class SaturationLevel {
     if (d != Decision::Undecided)
       return d;
     const RoundedInterval s = EncloseIceExponent(m);
-    if (!s.finite)
+    if (!s.Finite())
       return Decision::Undecided;
     return OnExponent(s.lo, s.hi);
   }
@@ -205,7 +205,7 @@ class SaturationLevel {
   }
 
   Decision OnPressure(const RoundedInterval& p) const {
-    if (!p.finite)
+    if (!p.Finite())
       return Decision::Undecided;
     if (p.hi <= low_end_)
       return Decision::MoveLow;

@@ -53,17 +53,22 @@ struct PsychrometerDryBulbResidual {
 };
 
 // Pair 14, relative humidity phi and enthalpy h: the enthalpy at the trial dry bulb m of air with
-// relative humidity phi, its moisture content taken into the enthalpy in kg/kg as it is.
+// relative humidity phi, its moisture content taken into the enthalpy in kg/kg as it is. The
+// factors of phi and the pressure are formed once, when the search begins: the same doubles that
+// every step would form. Should forming them fault, the first step would have faulted in the same
+// place (its Pb, of 0.5 °C, cannot), and nothing is written in between.
 struct RelHumidityDryBulbResidual {
-  double phi;
-  double pressure_kpa;
+  RelHumidityDryBulbResidual(double phi, double pressure_kpa, double h)
+      : factors(RelHumidityFactorsOf(phi, pressure_kpa)), h(h) {}
+
+  RelHumidityFactors factors;
   double h;
 
   template <typename Pressure>
   auto operator()(const Pressure& p, double m) const {
     using checked::Div;
     using checked::Sub;
-    const auto dk = Div(MoistureFromRelHumidity(phi, p, pressure_kpa), 1000);
+    const auto dk = Div(MoistureFromRelHumidity(factors, p), 1000);
     return Sub(EnthalpyFromMoistureRatio(m, dk), h);
   }
 };

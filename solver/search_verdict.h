@@ -46,7 +46,7 @@ inline Verdict VerdictOf(Decision d) {
 
 // The verdict on every r of a finite enclosure, when it is one verdict.
 inline Decision VerdictOn(const Tolerance& tolerance, const RoundedInterval& r) {
-  if (!r.finite)
+  if (!r.Finite())
     return Decision::Undecided;
   const Verdict low = tolerance(r.lo);
   if (tolerance(r.hi) != low)
@@ -67,13 +67,13 @@ inline Decision VerdictOn(const Tolerance& tolerance, const RoundedInterval& r) 
 template <typename Residual>
 Decision EnclosedVerdict(const Tolerance& tolerance, const Residual& residual, double m) {
   const RoundedInterval quick = QuickSaturationEnclosure(m);
-  if (!quick.finite)
+  if (!quick.Finite())
     return Decision::Undecided;
   const Decision d = VerdictOn(tolerance, residual(quick, m));
   if (d != Decision::Undecided)
     return d;
   const RoundedInterval p = EncloseSaturation(m);
-  if (!p.finite)
+  if (!p.Finite())
     return Decision::Undecided;
   return VerdictOn(tolerance, residual(p, m));
 }
