@@ -71,12 +71,12 @@ struct EnclosingElementary {
             elementary::ApproximateExp(x.hi) * (1 + kExpWidening)};
   }
 
-  // The relative and absolute widenings of the three proofs above. They are the proven bounds
-  // with their margins; tests/saturation_enclosure_test.cpp shows that bounds 2^10 times smaller
-  // would be wrong.
+  // The widenings of the three proofs above: each proven bound with the roundings it must
+  // cover and a margin. tests/saturation_enclosure_test.cpp checks that each enclosure holds the
+  // correctly rounded result on many arguments, which a widening 2^10 times smaller fails.
   static constexpr double kPowerWidening = 0x1p-50;
   static constexpr double kLogWidening = 0x1p-45;
-  static constexpr double kExpWidening = 0x1p-46;
+  static constexpr double kExpWidening = 4 * elementary::kApproximateExpError;  // 2^−46
 };
 
 // An enclosure of Pb(t): its double lies in [lo, hi]. Not finite outside [kEnclosureLowest,
