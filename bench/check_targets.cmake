@@ -1,18 +1,19 @@
 # Checks the medians (of CPU time) in a tarvel-bench JSON report against the speed targets:
-#   typical/pairNN_...  every typical calculate command at most 1.5 times its floor pb_floor/pairNN_...
-#                       (the same command's Pb calls timed alone), and under 5 µs
+#   typical/pairNN_...  every typical calculate command at most 0.5 times its reference
+#                       reference/typical/pairNN_... (the same command with plain exact search
+#                       verdicts), and under 5 µs; those with a dry bulb among their inputs (pairs 3
+#                       to 7) with at most 4 exact Pb evaluations (the exact_pb counter)
 #   typical/Pb_...      a single saturation pressure under 5 µs
-#   worst/...           every search that cannot meet its tolerance under 10 µs
-#   pb_floor/...        no target of its own: the measure of the typical command of the same name
-#   pb_chain/...        the same calls each waiting for the one before: the command's ratio to it is
-#                       listed, with no target
+#   worst/...           every search that cannot meet its tolerance under 10 µs; its ratio to
+#                       reference/worst/... is listed
+#   reference/...       no target of its own: the measure of the command of the same name
 #   elementary/Pb_.../ours  the saturation pressure with the correctly rounded functions at most
 #                       twice elementary/Pb_.../libm, the same with the C library's
 #   elementary/...      other timings of the elementary functions, listed only
 # Usage: cmake -DRESULTS=<report.json> -P bench/check_targets.cmake
 # Prints one line per benchmark and fails (exit code 1) when a median misses its target, when a
-# benchmark reported an error, when a typical command has no floor, or when the report holds no
-# median at all.
+# benchmark reported an error, when a command has no reference, or when the report holds no median
+# at all.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT RESULTS OR NOT EXISTS "${RESULTS}")
@@ -23,8 +24,10 @@ string(JSON count LENGTH "${report}" benchmarks)
 
 set(typical_limit_ns 5000)
 set(worst_limit_ns 10000)
-# The ratio of a typical command to its floor, in hundredths.
-set(ratio_limit_percent 150)
+# The ratio of a typical command to its reference, in hundredths, and the most exact Pb
+# evaluations of a typical command with a dry bulb among its inputs.
+set(ratio_limit_percent 50)
+set(exact_pb_limit 4)
 
 # A median in nanoseconds as an integer count of tenths of a nanosecond (CMake's arithmetic is
 # integer only).
@@ -50,6 +53,7 @@ endfunction()
 set(checked 0)
 set(failures "")
 set(typical_commands "")
+set(worst_commands "")
 set(elementary_pbs "")
 set(lines "")
 if(count GREATER 0)
@@ -80,7 +84,7 @@ if(count GREATER 0)
     endif()
     to_tenths("${real_time}" tenths)
     set("median_${run_name}" ${tenths})
-    if(run_name MATCHES "^pb_(floor|chain)/")
+    if(run_name MATCHES "^reference/")
       continue()
     elseif(run_name MATCHES "^elementary/")
       if(run_name MATCHES "^elementary/Pb_.*/ours$")
@@ -90,12 +94,15 @@ if(count GREATER 0)
     elseif(run_name MATCHES "^typical/pair")
       list(APPEND typical_commands "${run_name}")
       set(limit ${typical_limit_ns})
+      string(JSON exact_pb ERROR_VARIABLE no_count GET "${entry}" exact_pb)
+      set("exact_pb_${run_name}" "${exact_pb}")
     elseif(run_name MATCHES "^typical/")
       set(limit ${typical_limit_ns})
     elseif(run_name MATCHES "^worst/")
+      list(APPEND worst_commands "${run_name}")
       set(limit ${worst_limit_ns})
     else()
-      list(APPEND failures "${run_name}: name starts with neither typical/, worst/ nor pb_floor/")
+      list(APPEND failures "${run_name}: name starts with neither typical/, worst/ nor reference/")
       continue()
     endif()
 
@@ -170,13 +177,29 @@ function(check_ratio run_name reference_name what limit_percent)
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
-# Each typical command against the Pb calls it makes.
+# Each typical command against the same command with exact verdicts, and its count of exact Pb
+# evaluations; each worst case against its reference, listed.
 list(SORT typical_commands)
 foreach(run_name IN LISTS typical_commands)
-  string(REGEX REPLACE "^typical/" "pb_floor/" floor_name "${run_name}")
-  check_ratio("${run_name}" "${floor_name}" "Pb floor" ${ratio_limit_percent})
-  string(REGEX REPLACE "^typical/" "pb_chain/" chain_name "${run_name}")
-  check_ratio("${run_name}" "${chain_name}" "chained Pb" none)
+  check_ratio("${run_name}" "reference/${run_name}" "reference" ${ratio_limit_percent})
+  set(count "${exact_pb_${run_name}}")
+  if(count STREQUAL "")
+    list(APPEND failures "${run_name}: no exact_pb counter")
+  elseif(run_name MATCHES "^typical/pair0[3-7]_")
+    if(count GREATER exact_pb_limit)
+      list(APPEND failures "${run_name}: ${count} exact Pb evaluations, target <= ${exact_pb_limit}")
+      message(NOTICE "  TOO MANY  ${run_name}  ${count} exact Pb (target <= ${exact_pb_limit})")
+    else()
+      message(NOTICE "  ok  ${run_name}  ${count} exact Pb (target <= ${exact_pb_limit})")
+    endif()
+    math(EXPR checked "${checked} + 1")
+  else()
+    message(NOTICE "  info  ${run_name}  ${count} exact Pb")
+  endif()
+endforeach()
+list(SORT worst_commands)
+foreach(run_name IN LISTS worst_commands)
+  check_ratio("${run_name}" "reference/${run_name}" "reference" none)
 endforeach()
 
 # Each branch of Pb with the correctly rounded functions against the same with the C library's.

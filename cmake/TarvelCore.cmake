@@ -9,6 +9,7 @@ add_library(tarvel_core STATIC
   physics/elementary/tables.cpp
   physics/checked_arithmetic.cpp
   physics/saturation_pressure.cpp
+  physics/saturation_table.cpp
   physics/psychrometer.cpp
   physics/moist_air.cpp
   ui/number_reading.cpp

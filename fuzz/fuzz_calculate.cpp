@@ -2,7 +2,8 @@
 // texts Text(0) to Text(5) and the pressure text (the rest of the input; missing texts are empty).
 // Whatever the texts, the command returns (libFuzzer's -timeout catches a search that does not
 // end), never touches the pressure, writes only texts in the written number form, writes nothing
-// after its message and shows at most one.
+// after its message and shows at most one. And the plain exact searches give the very same writes,
+// messages and outcome as the filtered ones the calculator runs.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -69,6 +70,21 @@ void CheckWrites(const Texts& before, const MemoryPanel& panel) {
           panel.Text(AirField::Pressure));
 }
 
+void CheckSameAsPlainSearches(const Texts& texts, CalculateOutcome outcome,
+                              const MemoryPanel& panel) {
+  MemoryPanel plain(texts.parameters, texts.pressure, MemoryPanel::Recording::On);
+  Require(tarvel::RunCalculate(plain, tarvel::SearchMode::Exact) == outcome,
+          "the plain searches end the same way");
+  Require(plain.Messages() == panel.Messages(), "the plain searches show the same messages");
+  const auto& a = plain.Events();
+  const auto& b = panel.Events();
+  Require(a.size() == b.size(), "the plain searches write as often");
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    Require(a[i].kind == b[i].kind && a[i].field == b[i].field && a[i].text == b[i].text,
+            "the plain searches write the same", b[i].text);
+  }
+}
+
 void CheckEnding(CalculateOutcome outcome, const MemoryPanel& panel) {
   const std::size_t messages = panel.Messages().size();
   Require(messages <= 1, "at most one message");
@@ -93,5 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const CalculateOutcome outcome = tarvel::RunCalculate(panel);
   CheckWrites(texts, panel);
   CheckEnding(outcome, panel);
+  CheckSameAsPlainSearches(texts, outcome, panel);
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace tarvel {
 
@@ -34,6 +35,17 @@ inline BinaryParts SplitBinary(double x) {
   if (biased == 0)
     return {(bits >> 63) != 0, fraction, -1074};
   return {(bits >> 63) != 0, fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
+// The next double above a finite x (+∞ above the largest), and the next below.
+inline double NextUp(double x) {
+  if (x == 0)
+    return std::numeric_limits<double>::denorm_min();
+  const std::uint64_t bits = BitsOf(x);
+  return DoubleFromBits(x > 0 ? bits + 1 : bits - 1);
+}
+inline double NextDown(double x) {
+  return -NextUp(-x);
 }
 
 }  // namespace tarvel

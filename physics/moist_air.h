@@ -1,5 +1,7 @@
 #pragma once
 
+#include "physics/checked_arithmetic.h"
+
 namespace tarvel {
 
 // Closed-form relations between the state variables of moist air. Units: t dry bulb °C, phi
@@ -11,12 +13,45 @@ namespace tarvel {
 // Each relation evaluates its operations in one fixed order. Several look like compositions of the
 // others but are not: they divide or scale in another order, and the last bit differs. Callers use
 // the form that is named for them; do not "simplify" one into another.
+//
+// The relations that the searches evaluate on a trial saturation pressure (or on a moisture
+// content formed from one) are templates: given an enclosure of that value instead of a double
+// (physics/rounded_interval.h), the same operations give an enclosure of the result.
+
+// The pressure in Pa, as every relation forms it: its own rounded product pressure_kpa × 1000.
+inline double Pascal(double pressure_kpa) {
+  return checked::Mul(pressure_kpa, 1000);
+}
 
 // d = (pv × 622) / (Bpa − pv)
 double MoistureFromPv(double pv, double pressure_kpa);
 
 // d = (((phi × 622) / 100) × ps) / (Bpa − ((phi / 100) × ps))
-double MoistureFromRelHumidity(double phi, double ps, double pressure_kpa);
+// The numerator and the denominator form phi·ps/100 in different orders on purpose. Its factors
+// that do not depend on ps can be formed once for many ps (they are the same doubles).
+struct RelHumidityFactors {
+  double numerator;  // (phi × 622) / 100
+  double fraction;   // phi / 100
+  double bpa;        // Bpa
+};
+inline RelHumidityFactors RelHumidityFactorsOf(double phi, double pressure_kpa) {
+  using checked::Div;
+  using checked::Mul;
+  return {Div(Mul(phi, 622), 100), Div(phi, 100), Pascal(pressure_kpa)};
+}
+template <typename Pressure>
+auto MoistureFromRelHumidity(const RelHumidityFactors& f, const Pressure& ps) {
+  using checked::Div;
+  using checked::Mul;
+  using checked::Sub;
+  const auto n = Mul(f.numerator, ps);
+  const auto m = Sub(f.bpa, Mul(f.fraction, ps));
+  return Div(n, m);
+}
+template <typename Pressure>
+auto MoistureFromRelHumidity(double phi, const Pressure& ps, double pressure_kpa) {
+  return MoistureFromRelHumidity(RelHumidityFactorsOf(phi, pressure_kpa), ps);
+}
 
 // pv = (Bpa × d) / (d + 622)
 double PvFromMoisture(double d, double pressure_kpa);
@@ -27,7 +62,12 @@ double RelHumidityFromMoisture(double d, double ps, double pressure_kpa);
 // pv = (phi × ps) / 100
 double PvFromRelHumidityA(double phi, double ps);
 // pv = (phi / 100) × ps
-double PvFromRelHumidityB(double phi, double ps);
+template <typename Pressure>
+auto PvFromRelHumidityB(double phi, const Pressure& ps) {
+  using checked::Div;
+  using checked::Mul;
+  return Mul(Div(phi, 100), ps);
+}
 
 // phi = (pv / ps) × 100
 double RelHumidityFromPv(double pv, double ps);
@@ -36,7 +76,13 @@ double RelHumidityFromPv(double pv, double ps);
 double SaturationFromRelHumidity(double pv, double phi);
 
 // h = ((1.84 × t) + 2500) × dk + (1.005 × t), with the moisture content dk in kg/kg.
-double EnthalpyFromMoistureRatio(double t, double dk);
+template <typename Ratio>
+auto EnthalpyFromMoistureRatio(double t, const Ratio& dk) {
+  using checked::Add;
+  using checked::Mul;
+  const double vapour = Add(Mul(1.84, t), 2500);
+  return Add(Mul(vapour, dk), Mul(1.005, t));
+}
 // h = ((1.84 × t) + 2500) × (d / 1000) + (1.005 × t)
 double EnthalpyFromMoisture(double t, double d);
 

@@ -1,6 +1,7 @@
 #include "physics/saturation_pressure.h"
 
 #include "physics/checked_arithmetic.h"
+#include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
 
 namespace tarvel {
@@ -17,6 +18,20 @@ struct CheckedElementary {
 
 double Pb(double temprature) {
   return SaturationFormula<CheckedElementary>::Evaluate(temprature, kLnOfLiteralE);
+}
+
+// The same formula on the enclosures of its elementary functions, with the same ln_e. Within the
+// domain no checked operation of it can fault: t, T and every exponent are moderate numbers.
+RoundedInterval EncloseSaturation(double t) {
+  if (!(t >= kEnclosureLowest && t <= kEnclosureHighest))
+    return {};
+  return SaturationFormula<EnclosingElementary>::Evaluate(t, kLnOfLiteralE);
+}
+
+RoundedInterval EncloseIceExponent(double t) {
+  if (!(t >= kEnclosureLowest && t < 0))
+    return {};
+  return SaturationFormula<EnclosingElementary>::HylandWexlerIceExponent(t, kLnOfLiteralE);
 }
 
 }  // namespace tarvel

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cmath>
 #include <optional>
 
 #include "solver/bisection.h"
 #include "solver/flat_saturation.h"
+#include "solver/search_residuals.h"
 
 namespace tarvel {
 
@@ -17,12 +17,7 @@ inline constexpr int kDryBulbSearchSteps = 1000;
 // hold the solution closes in on one end and fails the same way.
 template <typename Residual>
 auto DryBulbVerdict(Residual& residual) {
-  return [&residual](double m) {
-    const double r = residual(m);
-    if (std::fabs(r) < 0.01)
-      return Verdict::Accept;
-    return r >= 0 ? Verdict::MoveHigh : Verdict::MoveLow;
-  };
+  return [&residual](double m) { return kDryBulbTolerance(residual(m)); };
 }
 
 template <typename Residual>
@@ -31,12 +26,19 @@ std::optional<double> BisectDryBulb(double lo, double hi, Residual&& residual,
   return Bisect(lo, hi, kDryBulbSearchSteps, DryBulbVerdict(residual), rule);
 }
 
-// The same search for a residual that depends on m through Pb and otherwise as a monotone chain
-// (see VerdictIsFlatOn): it may stop early where Pb is flat.
-template <typename Residual>
-std::optional<double> BisectDryBulbNearSaturation(double lo, double hi, Residual&& residual,
+// The same search with its verdicts given by `verdict` (which must be kDryBulbTolerance of the
+// residual, however it is reached).
+template <typename Judge>
+std::optional<double> BisectDryBulbByVerdict(double lo, double hi, Judge&& verdict) {
+  return Bisect(lo, hi, kDryBulbSearchSteps, verdict);
+}
+
+// The same for a residual that depends on m through Pb and otherwise as a monotone chain (see
+// VerdictIsFlatOn): it may stop early where Pb is flat. `residual` is the exact residual.
+template <typename Judge, typename Residual>
+std::optional<double> BisectDryBulbNearSaturation(double lo, double hi, Judge&& verdict,
+                                                  Residual&& residual,
                                                   StopRule rule = StopRule::WhenStuck) {
-  const auto verdict = DryBulbVerdict(residual);
   const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
   return Bisect(lo, hi, kDryBulbSearchSteps, verdict, rule, flat);
 }

@@ -29,7 +29,7 @@ class MessageWatch final : public FieldPanel {
 
 }  // namespace
 
-CalculateOutcome RunCalculate(FieldPanel& panel) {
+CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode) {
   if (panel.Text(AirField::Pressure).empty()) {
     panel.ShowMessage(messages::kEnterPressure, MessageIcon::Critical, messages::kTitleAttention);
     return CalculateOutcome::Message;
@@ -51,7 +51,7 @@ CalculateOutcome RunCalculate(FieldPanel& panel) {
 
   MessageWatch watch(panel);
   try {
-    SolvePair(watch, PairCodeOf(given[0], given[1]));
+    SolvePair(watch, PairCodeOf(given[0], given[1]), mode);
   } catch (const NumericFault&) {
     panel.ShowMessage(messages::kNumericFault, MessageIcon::Critical, messages::kTitleError);
     return CalculateOutcome::NumericFault;

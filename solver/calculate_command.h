@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solver/search_mode.h"
 #include "ui/field_panel.h"
 
 namespace tarvel {
@@ -14,7 +15,8 @@ enum class CalculateOutcome {
 // The calculate command: checks that the pressure and at least two parameters are given, forms
 // the code of the first two given fields and solves that pair, writing results into the panel.
 // A numeric fault ends the command where it occurs: fields already written keep their new text,
-// nothing further is written, and the fault is reported through the panel.
-CalculateOutcome RunCalculate(FieldPanel& panel);
+// nothing further is written, and the fault is reported through the panel. `mode` says how the
+// searches reach their verdicts; the answers are the same either way.
+CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode = SearchMode::Filtered);
 
 }  // namespace tarvel

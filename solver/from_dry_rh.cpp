@@ -1,4 +1,3 @@
-#include <cmath>
 #include <optional>
 
 #include "physics/checked_arithmetic.h"
@@ -8,12 +7,13 @@
 #include "solver/bisection.h"
 #include "solver/flat_saturation.h"
 #include "solver/messages.h"
+#include "solver/saturation_level.h"
+#include "solver/search_residuals.h"
+#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
 namespace {
-
-using checked::Sub;
 
 // Both searches bisect on a temperature whose lower bracket end is −99 °C, the coldest air the
 // calculator is meant for, and give up after this many steps that missed the tolerance.
@@ -24,34 +24,23 @@ constexpr int kMaxSearchSteps = 100000;
 // tw ↦ Pv1(Pb(tw), t, tw) over [−99, t], which rises with tw for a positive pressure. Without a
 // bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
 // negative pressure, so it is bounded like the dew-point search.
-std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa) {
+std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa, SearchMode mode) {
   SearchSaturation saturation;
-  const auto residual = [&](double mid) {
-    return Sub(Pv1(saturation(mid), t, mid, pressure_kpa), pw);
-  };
-  const auto verdict = [&](double mid) {
-    const double diff = residual(mid);
-    if (std::fabs(diff) <= 0.01)
-      return Verdict::Accept;
-    return diff > 0 ? Verdict::MoveHigh : Verdict::MoveLow;
-  };
+  const WetBulbResidual residual{t, pw, pressure_kpa};
+  const auto exact_residual = [&](double mid) { return residual(saturation(mid), mid); };
+  const auto verdict = SearchVerdict(mode, kWetBulbTolerance, residual, saturation);
   // A dry bulb of exactly 0 °C with a target above saturation closes the bracket on 0 °C.
   const auto flat = [&](double a, double b) {
-    return VerdictIsFlatOn(a, b, residual, verdict, PsychrometerFactorsAreFixedOn);
+    return VerdictIsFlatOn(a, b, exact_residual, verdict, PsychrometerFactorsAreFixedOn);
   };
   return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
 }
 
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
-std::optional<double> SearchDewPoint(double tw, double pv) {
-  const auto residual = [pv](double mid) { return Sub(Pb(mid), pv); };
-  const auto verdict = [&](double mid) {
-    const double diff = residual(mid);
-    if (std::fabs(diff) < 0.00001)
-      return Verdict::Accept;
-    return diff >= 0 ? Verdict::MoveHigh : Verdict::MoveLow;
-  };
+std::optional<double> SearchDewPoint(double tw, double pv, SearchMode mode) {
+  const SaturationSearch verdict(pv, kFineDewPointTolerance, mode);
+  const auto residual = [&](double mid) { return verdict.Residual(mid); };
   const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
   return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
 }
@@ -62,15 +51,16 @@ void FromDryRh(FieldPanel& panel) {
   FromDryRh(panel, {});
 }
 
-void FromDryRh(FieldPanel& panel, const KnownInputs& known) {
+void FromDryRh(FieldPanel& panel, const KnownInputs& known, SearchMode mode) {
   // Nothing writes the dry bulb, the relative humidity or the pressure during the routine, so
   // each is read once (or not at all, when the case has just read it).
   const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
   const double phi = ReadKnown(panel, AirField::RelHumidity, known.rel_humidity);
   const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
 
-  const double pw = PvFromRelHumidityA(phi, Pb(t));
-  const std::optional<double> tw = SearchWetBulb(t, pw, pressure);
+  const double ps = SaturationOf(known.dry_bulb, t);
+  const double pw = PvFromRelHumidityA(phi, ps);
+  const std::optional<double> tw = SearchWetBulb(t, pw, pressure, mode);
   if (!tw) {
     messages::ShowOutOfRange(panel);
     return;
@@ -83,7 +73,7 @@ void FromDryRh(FieldPanel& panel, const KnownInputs& known) {
   const double tw_written = ReadNumber(panel, AirField::WetBulb);
   const double pv = Pv1(pwb, t, tw_written, pressure);
 
-  const std::optional<double> td = SearchDewPoint(*tw, pv);
+  const std::optional<double> td = SearchDewPoint(*tw, pv, mode);
   if (!td) {
     messages::ShowOutOfRange(panel);
     return;

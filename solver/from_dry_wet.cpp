@@ -1,12 +1,11 @@
-#include <cmath>
-
-#include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
 #include "solver/flat_saturation.h"
 #include "solver/messages.h"
+#include "solver/saturation_level.h"
+#include "solver/search_residuals.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -15,13 +14,12 @@ void FromDryWet(FieldPanel& panel) {
   FromDryWet(panel, {});
 }
 
-void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
+void FromDryWet(FieldPanel& panel, const KnownInputs& known, SearchMode mode) {
   // Nothing writes the two temperatures or the pressure during the routine: each is read once
   // (or not at all, when the case has just read it), and the vapour pressure of the psychrometer
   // reading is formed once.
-  const double tw =
-      known.wet_bulb ? known.wet_bulb->temperature : ReadNumber(panel, AirField::WetBulb);
-  const double psw = known.wet_bulb ? known.wet_bulb->saturation : Pb(tw);
+  const double tw = ReadKnown(panel, AirField::WetBulb, known.wet_bulb);
+  const double psw = SaturationOf(known.wet_bulb, tw);
   const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
   const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double pv = Pv1(psw, t, tw, pressure);
@@ -36,13 +34,8 @@ void FromDryWet(FieldPanel& panel, const KnownInputs& known) {
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
   constexpr int kMaxMidpoints = 1000;
-  const auto residual = [pv](double mid) { return checked::Sub(Pb(mid), pv); };
-  const auto verdict = [&](double mid) {
-    const double e = residual(mid);
-    if (std::fabs(e) < 0.01)
-      return Verdict::Accept;
-    return e < 0 ? Verdict::MoveLow : Verdict::MoveHigh;
-  };
+  const SaturationSearch verdict(pv, kDewPointTolerance, mode);
+  const auto residual = [&](double mid) { return verdict.Residual(mid); };
   // A wet bulb of exactly 0 °C below the dew point closes the bracket on 0 °C.
   const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
   if (const std::optional<double> td =

@@ -10,7 +10,9 @@ namespace tarvel {
 namespace {
 
 // The dry bulb at which air of moisture content `dv` (g/kg) has the enthalpy `h` (kJ/kg), written
-// into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits.
+// into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits. The
+// residual has no saturation pressure in it: five operations, as cheap as any filter, so every
+// step is evaluated exactly in both search modes.
 bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
   const auto residual = [&](double m) { return checked::Sub(EnthalpyFromMoisture(m, dv), h); };
   const std::optional<double> s = BisectDryBulb(-99, 100, residual);
@@ -24,24 +26,26 @@ bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
 
 // Writes the relative humidity of moisture content `dr` at the dry bulb as written (rounded) and
 // completes the state from the two. `t` is the dry bulb read back after it was written.
-void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressure) {
-  WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(dr, Pb(t), pressure));
-  FromDryRh(panel, {.dry_bulb = t, .pressure = pressure});
+void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressure,
+                          SearchMode mode) {
+  const double ps = Pb(t);
+  WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(dr, ps, pressure));
+  FromDryRh(panel, {.dry_bulb = {{t, ps}}, .pressure = pressure}, mode);
 }
 
 }  // namespace
 
-void DewPointWithEnthalpy(FieldPanel& panel) {
+void DewPointWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double dv = MoistureFromPv(Pb(ReadNumber(panel, AirField::DewPoint)), pressure);
   if (!WriteDryBulbOfEnthalpy(panel, dv, ReadNumber(panel, AirField::Enthalpy)))
     return;
   const double t = ReadNumber(panel, AirField::DryBulb);
   // The relative humidity agrees with the given dew point (its moisture content, unchanged).
-  CompleteFromMoisture(panel, t, dv, pressure);
+  CompleteFromMoisture(panel, t, dv, pressure, mode);
 }
 
-void MoistureWithEnthalpy(FieldPanel& panel) {
+void MoistureWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double h = ReadNumber(panel, AirField::Enthalpy);
   if (!WriteDryBulbOfEnthalpy(panel, ReadNumber(panel, AirField::MoistureContent), h))
     return;
@@ -49,7 +53,7 @@ void MoistureWithEnthalpy(FieldPanel& panel) {
   // The relative humidity agrees with the given enthalpy at the rounded dry bulb: the moisture
   // content it implies there replaces the given one.
   const double dr = MoistureFromEnthalpy(h, t);
-  CompleteFromMoisture(panel, t, dr, ReadNumber(panel, AirField::Pressure));
+  CompleteFromMoisture(panel, t, dr, ReadNumber(panel, AirField::Pressure), mode);
 }
 
 }  // namespace tarvel

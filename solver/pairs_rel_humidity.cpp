@@ -1,9 +1,11 @@
-#include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisect_dry_bulb.h"
 #include "solver/messages.h"
 #include "solver/pair_cases.h"
+#include "solver/saturation_level.h"
+#include "solver/search_residuals.h"
+#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -13,53 +15,51 @@ namespace {
 // reports that no dry bulb in the searched range fits. `known` holds what the case has read: the
 // relative humidity and perhaps the pressure, neither of which is written here.
 void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
-                         const KnownInputs& known) {
+                         const KnownInputs& known, SearchMode mode) {
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);
-  FromDryRh(panel, known);
+  FromDryRh(panel, known, mode);
 }
 
 // The dry bulb whose saturation pressure is `ps`.
-std::optional<double> DryBulbOfSaturation(double lo, double ps) {
-  return BisectDryBulbNearSaturation(lo, 100, [ps](double m) { return checked::Sub(Pb(m), ps); });
+std::optional<double> DryBulbOfSaturation(double lo, double ps, SearchMode mode) {
+  const SaturationSearch verdict(ps, kDryBulbTolerance, mode);
+  return BisectDryBulbNearSaturation(lo, 100, verdict,
+                                     [&](double m) { return verdict.Residual(m); });
 }
 
 }  // namespace
 
-void RelHumidityWithDewPoint(FieldPanel& panel) {
+void RelHumidityWithDewPoint(FieldPanel& panel, SearchMode mode) {
   const double td = ReadNumber(panel, AirField::DewPoint);
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double ps = SaturationFromRelHumidity(Pb(td), phi);
   // The dry bulb is never below the dew point.
-  CompleteFromDryBulb(panel, DryBulbOfSaturation(td, ps), {.rel_humidity = phi});
+  CompleteFromDryBulb(panel, DryBulbOfSaturation(td, ps, mode), {.rel_humidity = phi}, mode);
 }
 
-void RelHumidityWithMoisture(FieldPanel& panel) {
+void RelHumidityWithMoisture(FieldPanel& panel, SearchMode mode) {
   const double d = ReadNumber(panel, AirField::MoistureContent);
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double ps = SaturationFromRelHumidity(PvFromMoisture(d, pressure), phi);
-  CompleteFromDryBulb(panel, DryBulbOfSaturation(-99, ps),
-                      {.rel_humidity = phi, .pressure = pressure});
+  CompleteFromDryBulb(panel, DryBulbOfSaturation(-99, ps, mode),
+                      {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 
-void RelHumidityWithEnthalpy(FieldPanel& panel) {
+void RelHumidityWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double h = ReadNumber(panel, AirField::Enthalpy);
-  // The enthalpy of air with the given relative humidity at the trial dry bulb m. The moisture
-  // content goes into the enthalpy in kg/kg as it is, not by way of g/kg.
+  // The enthalpy of air with the given relative humidity at the trial dry bulb m.
   SearchSaturation saturation;
-  const auto residual = [&](double m) {
-    const double p = saturation(m);
-    const double dk = checked::Div(MoistureFromRelHumidity(phi, p, pressure), 1000);
-    return checked::Sub(EnthalpyFromMoistureRatio(m, dk), h);
-  };
-  CompleteFromDryBulb(panel, BisectDryBulb(-99, 100, residual),
-                      {.rel_humidity = phi, .pressure = pressure});
+  const RelHumidityDryBulbResidual residual{phi, pressure, h};
+  const std::optional<double> t = BisectDryBulbByVerdict(
+      -99, 100, SearchVerdict(mode, kDryBulbTolerance, residual, saturation));
+  CompleteFromDryBulb(panel, t, {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 
 }  // namespace tarvel

@@ -1,10 +1,11 @@
-#include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisect_dry_bulb.h"
 #include "solver/messages.h"
 #include "solver/pair_cases.h"
+#include "solver/search_residuals.h"
+#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -13,7 +14,8 @@ namespace {
 // The dry bulb at which a psychrometer with the given wet bulb reads the vapour pressure `pv`;
 // written, then the state is completed from the two bulbs. Nothing is range-checked here: a dry
 // bulb below the wet bulb is written and state completion reports what follows.
-void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<double> pressure_read) {
+void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<double> pressure_read,
+                                SearchMode mode) {
   const double tw = ReadNumber(panel, AirField::WetBulb);
   const double pressure = ReadKnown(panel, AirField::Pressure, pressure_read);
   const double psw = Pb(tw);
@@ -21,12 +23,12 @@ void CompleteFromVapourPressure(FieldPanel& panel, double pv, std::optional<doub
   WriteNumber(panel, AirField::DryBulb, t);
   // The dry bulb is read back as written; the wet bulb, its saturation pressure and the pressure
   // are unchanged.
-  FromDryWet(panel, {.wet_bulb = KnownInputs::WetBulb{tw, psw}, .pressure = pressure});
+  FromDryWet(panel, {.wet_bulb = {{tw, psw}}, .pressure = pressure}, mode);
 }
 
 }  // namespace
 
-void WetBulbWithRelHumidity(FieldPanel& panel) {
+void WetBulbWithRelHumidity(FieldPanel& panel, SearchMode mode) {
   const double tw = ReadNumber(panel, AirField::WetBulb);
   const double psw = Pb(tw);
   const double phi = ReadNumber(panel, AirField::RelHumidity);
@@ -35,28 +37,26 @@ void WetBulbWithRelHumidity(FieldPanel& panel) {
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
   SearchSaturation saturation;
-  const auto residual = [&](double m) {
-    const double p = saturation(m);
-    const double e = Pv1(psw, m, tw, pressure);
-    return checked::Sub(PvFromRelHumidityB(phi, p), e);
-  };
-  const std::optional<double> t = BisectDryBulbNearSaturation(tw, 100, residual);
+  const PsychrometerDryBulbResidual residual{phi, psw, tw, pressure};
+  const auto exact_residual = [&](double m) { return residual(saturation(m), m); };
+  const std::optional<double> t = BisectDryBulbNearSaturation(
+      tw, 100, SearchVerdict(mode, kDryBulbTolerance, residual, saturation), exact_residual);
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;
   }
   WriteNumber(panel, AirField::DryBulb, *t);
-  FromDryRh(panel, {.rel_humidity = phi, .pressure = pressure});
+  FromDryRh(panel, {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 
-void WetBulbWithDewPoint(FieldPanel& panel) {
-  CompleteFromVapourPressure(panel, Pb(ReadNumber(panel, AirField::DewPoint)), std::nullopt);
+void WetBulbWithDewPoint(FieldPanel& panel, SearchMode mode) {
+  CompleteFromVapourPressure(panel, Pb(ReadNumber(panel, AirField::DewPoint)), std::nullopt, mode);
 }
 
-void WetBulbWithMoisture(FieldPanel& panel) {
+void WetBulbWithMoisture(FieldPanel& panel, SearchMode mode) {
   const double d = ReadNumber(panel, AirField::MoistureContent);
   const double pressure = ReadNumber(panel, AirField::Pressure);
-  CompleteFromVapourPressure(panel, PvFromMoisture(d, pressure), pressure);
+  CompleteFromVapourPressure(panel, PvFromMoisture(d, pressure), pressure, mode);
 }
 
 }  // namespace tarvel

@@ -6,54 +6,54 @@
 
 namespace tarvel {
 
-void SolvePair(FieldPanel& panel, PairCode code) {
+void SolvePair(FieldPanel& panel, PairCode code, SearchMode mode) {
   switch (code) {
     case 3:
-      FromDryWet(panel);
+      FromDryWet(panel, {}, mode);
       return;
     case 4:
-      FromDryRh(panel);
+      FromDryRh(panel, {}, mode);
       return;
     case 5:
-      DryBulbWithDewPoint(panel);
+      DryBulbWithDewPoint(panel, mode);
       return;
     case 6:
-      DryBulbWithMoisture(panel);
+      DryBulbWithMoisture(panel, mode);
       return;
     case 7:
-      DryBulbWithEnthalpy(panel);
+      DryBulbWithEnthalpy(panel, mode);
       return;
     case 8:
-      WetBulbWithRelHumidity(panel);
+      WetBulbWithRelHumidity(panel, mode);
       return;
     case 9:
-      WetBulbWithDewPoint(panel);
+      WetBulbWithDewPoint(panel, mode);
       return;
     case 10:
-      WetBulbWithMoisture(panel);
+      WetBulbWithMoisture(panel, mode);
       return;
     case 11:
       // Wet bulb and enthalpy lie on nearly the same line of the chart: no state follows.
       panel.ShowMessage(messages::kNoResult, MessageIcon::None, messages::kTitleError);
       return;
     case 12:
-      RelHumidityWithDewPoint(panel);
+      RelHumidityWithDewPoint(panel, mode);
       return;
     case 13:
-      RelHumidityWithMoisture(panel);
+      RelHumidityWithMoisture(panel, mode);
       return;
     case 14:
-      RelHumidityWithEnthalpy(panel);
+      RelHumidityWithEnthalpy(panel, mode);
       return;
     case 15:
       // The dew point fixes the moisture content: every dry bulb above it fits.
       panel.ShowMessage(messages::kSeveralResults, MessageIcon::None, messages::kTitleAttention);
       return;
     case 16:
-      DewPointWithEnthalpy(panel);
+      DewPointWithEnthalpy(panel, mode);
       return;
     case 17:
-      MoistureWithEnthalpy(panel);
+      MoistureWithEnthalpy(panel, mode);
       return;
     default:
       return;
