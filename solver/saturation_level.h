@@ -39,8 +39,9 @@ namespace tarvel {
 //   (saturation_table.h). So for m ≤ τ in the branch, x ≤ x(m) + η ≤ x(τ) + η ≤ x_τ + 2η, with
 //   x_τ the double at τ; and for m ≥ τ, x ≥ x_τ − 2η. Once per search, a τ is placed next to
 //   each threshold X below by inverting the fit (roughly: it is only a guess) and kept when x_τ,
-//   computed exactly, lies beyond RN(X ∓ 2^−47), that is beyond X ∓ (2^−47 − 2^−50) (|X| < 16),
-//   which is more than 2η. A step then costs a comparison of m. Between them, the table
+//   computed exactly, lies beyond RN(X ∓ 2^−47), that is beyond X ∓ (2^−47 − 2^−50) (the
+//   thresholds of this branch have |X| < 16, where the rounding errs by at most 2^−50), which is
+//   more than 2η. A step then costs a comparison of m. Between them, the table
 //   (EncloseFitByTable), then the exponent.
 // - Below 30 °C Pb is Exp(s), the correctly rounded exponential of an exponent s: from 0 °C the
 //   fit's exponent, which costs four operations and is computed here exactly as Pb computes it;
