@@ -27,7 +27,7 @@
 // kApproximateLogError = 2^−46.5 leaves a margin of 1.3.
 #include <cstdint>
 
-#include "physics/elementary/tables.h"
+#include "physics/elementary/log_reduction.h"
 #include "physics/float_bits.h"
 
 namespace tarvel::elementary {
@@ -39,23 +39,14 @@ inline constexpr double kApproximateLogHighest = 0x1p60;
 // ln x + ε, |ε| ≤ kApproximateLogError, for x in [kApproximateLogLowest, kApproximateLogHighest];
 // anything for other x.
 inline double ApproximateLog(double x) {
-  const std::uint64_t bits = BitsOf(x);
-  int e = static_cast<int>(bits >> 52) - 1023;
-  const int i = static_cast<int>((bits >> 44) & 255);
-  const std::uint64_t fraction = bits & 0x000fffffffffffffu;
-  std::uint64_t biased_m = 1023;
-  if (i >= 128) {
-    biased_m = 1022;
-    ++e;
-  }
-  const double m = DoubleFromBits((biased_m << 52) | fraction);
-  const LogTableEntry& entry = kLogTable[i];
-  const double z = m * entry.inverse - 1;
+  const LogReduction r = ReduceForLog(BitsOf(x));
+  const LogTableEntry& entry = r.entry;
+  const double z = r.m * entry.inverse - 1;
   const double h =
       -0.5 + z * (0x1.5555555555555p-2 +
                   z * (-0x1p-2 + z * (0x1.999999999999ap-3 + z * -0x1.5555555555555p-3)));
   const double log1p = z + (z * z) * h;
-  const double ed = e;
+  const double ed = r.exponent;
   return (ed * kLogLn2Hi + entry.neg_log_hi) + (log1p + ed * kLogLn2Lo);
 }
 

@@ -13,6 +13,7 @@
 #include "physics/elementary/accurate.h"
 #include "physics/elementary/correctly_rounded.h"
 #include "physics/elementary/error_free.h"
+#include "physics/elementary/log_reduction.h"
 #include "physics/elementary/tables.h"
 #include "physics/float_bits.h"
 
@@ -42,17 +43,11 @@ double Log(double x) {
     bits = BitsOf(x * 0x1p54);  // subnormal: scale exactly into the normal range
     e = -54;
   }
-  e += static_cast<int>(bits >> 52) - 1023;
-  const int i = static_cast<int>((bits >> 44) & 255);
-  const std::uint64_t fraction = bits & 0x000fffffffffffffu;
-  // m = 1.fraction, halved (and e raised) from 1.5 on: m in [0.75, 1.5).
-  std::uint64_t biased_m = 1023;
-  if (i >= 128) {
-    biased_m = 1022;
-    ++e;
-  }
-  const double m = DoubleFromBits((biased_m << 52) | fraction);
-  const LogTableEntry& t = kLogTable[i];
+  // x = 2^e · m, m in [0.75, 1.5).
+  const LogReduction r = ReduceForLog(bits);
+  e += r.exponent;
+  const double m = r.m;
+  const LogTableEntry& t = r.entry;
 
   // z = m · inv − 1 exactly: m = m_hi + m_lo with m_hi of 27 and m_lo of 26 significant bits, so
   // m_hi · inv (36 bits) and m_lo · inv (35 bits) are exact, m_hi · inv − 1 is exact (Sterbenz:
