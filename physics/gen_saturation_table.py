@@ -43,12 +43,16 @@ def main():
     w("")
     w("namespace tarvel {")
     w("")
+    # One entry a line with its temperature, as written here rather than as clang-format would
+    # align the comments.
+    w("// clang-format off")
     w("const double kFitSaturationTable[kFitTableSize] = {")
     for i in range(FIRST, LAST + 1):
         t = i / STEPS_PER_DEGREE
         x = (17.438 * t) / (239.78 + t) + 6.4147
         w("    %s,  // %s" % (float.hex(correctly_rounded_exp(x)), repr(t)))
     w("};")
+    w("// clang-format on")
     w("")
     w("}  // namespace tarvel")
     sys.stdout.write("\n".join(out) + "\n")

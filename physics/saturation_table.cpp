@@ -4,6 +4,7 @@
 
 namespace tarvel {
 
+// clang-format off
 const double kFitSaturationTable[kFitTableSize] = {
     0x1.30af7855a58eap+9,  // -0.03125
     0x1.3160f5f58ed77p+9,  // 0.0
@@ -969,5 +970,6 @@ const double kFitSaturationTable[kFitTableSize] = {
     0x1.0966fe8dc7a24p+12,  // 30.0
     0x1.09e11195d1748p+12,  // 30.03125
 };
+// clang-format on
 
 }  // namespace tarvel
