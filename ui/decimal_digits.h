@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ui/shortest_digits.h"
+
 namespace tarvel {
 
 // "00" to "99", so that digits are written two at a time.
@@ -32,6 +34,29 @@ inline char* WriteUnsigned(char* out, std::uint64_t v) {
     p[-1] = static_cast<char>('0' + v);
   }
   return out + length;
+}
+
+// Writes significand · 10^exponent in plain notation and returns the end: "0." and zeros before
+// a value below 1, the decimal point inside the digits, or zeros up to the point after them.
+inline char* WritePlainDecimal(char* out, DecimalDigits digits) {
+  char text[20];
+  const int count = static_cast<int>(WriteUnsigned(text, digits.significand) - text);
+  const int whole_digits = count + digits.exponent;  // digits before the decimal point
+  char* p = out;
+  if (whole_digits <= 0) {
+    *p++ = '0';
+    *p++ = '.';
+    for (int i = whole_digits; i < 0; ++i)
+      *p++ = '0';
+  }
+  for (int i = 0; i < count; ++i) {
+    if (i == whole_digits && i > 0)  // below 1 the point stands before the zeros
+      *p++ = '.';
+    *p++ = text[i];
+  }
+  for (int i = count; i < whole_digits; ++i)
+    *p++ = '0';
+  return p;
 }
 
 }  // namespace tarvel

@@ -39,21 +39,9 @@ std::size_t FormatNumber(double x, char* out) {
   }
 
   if (parts.exponent >= 46 - 52) {  // |x| >= 2^46
-    const DecimalDigits shortest = ShortestDigits(negative ? -x : x);
-    char digits[20];
-    char* const digits_end = WriteUnsigned(digits, shortest.significand);
-    const int count = static_cast<int>(digits_end - digits);
-    // The shortest digits of a value of 2^46 or more have at least one digit before the point.
-    const int whole_digits = count + shortest.exponent;
     if (negative)
       *p++ = '-';
-    for (int i = 0; i < count; ++i) {
-      if (i == whole_digits)
-        *p++ = '.';
-      *p++ = digits[i];
-    }
-    for (int i = count; i < whole_digits; ++i)
-      *p++ = '0';
+    p = WritePlainDecimal(p, ShortestDigits(negative ? -x : x));
     return static_cast<std::size_t>(p - out);
   }
 
