@@ -5,6 +5,7 @@
 
 #include "physics/checked_arithmetic.h"
 #include "physics/float_bits.h"
+#include "solver/certified_steps.h"
 
 namespace tarvel {
 
@@ -55,7 +56,18 @@ template <typename Judge, typename Flat = NoFlatRegion>
 std::optional<double> Bisect(double lo, double hi, int max_steps, Judge&& verdict,
                              StopRule rule = StopRule::WhenStuck, Flat&& flat = Flat{}) {
   const auto same = [](double a, double b) { return BitsOf(a) == BitsOf(b); };
+  // A judge that knows where its verdicts are certified has the steps there made by
+  // CertifiedSteps, which leaves the bracket and the count as the plain steps would. They stop
+  // before the first flat check, so that every check is still asked at its step.
+  std::optional<CertifiedSpan> span;
+  if constexpr (requires { verdict.Certified(); })
+    span = verdict.Certified();
   for (int n = 0; n < max_steps; ++n) {
+    if (span && n < kFirstFlatCheck) {
+      n += CertifiedSteps(lo, hi, std::min(max_steps, kFirstFlatCheck) - n, *span);
+      if (n >= max_steps)
+        break;
+    }
     const double mid = checked::Div(checked::Add(lo, hi), 2);
     switch (verdict(mid)) {
       case Verdict::Accept:

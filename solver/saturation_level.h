@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -61,8 +62,17 @@ class SaturationLevel {
  public:
   SaturationLevel(double target, Tolerance tolerance) {
     const auto v = [&](double p) { return tolerance(p - target); };
-    const std::optional<double> p1 = LastBefore(target - tolerance.width, Verdict::Accept, v);
-    const std::optional<double> p3 = LastBefore(target + tolerance.width, Verdict::MoveHigh, v);
+    std::optional<double> p1;
+    std::optional<double> p3;
+    if (tolerance.width > 0 && target >= 4 * tolerance.width && target <= kLargestTarget) {
+      // MoveLow up to target − width (inclusive: below it), MoveHigh from target + width on
+      // (inclusive: above it); see LargestUpTo.
+      p1 = LargestUpTo(target, -tolerance.width, !tolerance.inclusive);
+      p3 = LargestUpTo(target, tolerance.width, tolerance.inclusive);
+    } else {
+      p1 = LastBefore(target - tolerance.width, Verdict::Accept, v);
+      p3 = LastBefore(target + tolerance.width, Verdict::MoveHigh, v);
+    }
     if (!p1 || !p3)
       return;
     known_ = true;
@@ -120,6 +130,27 @@ class SaturationLevel {
     return OnExponent(s.lo, s.hi);
   }
 
+  // Where the verdict is decided on m alone, as operator() decides it: on the fit branch by the
+  // certified temperatures, and on a whole neighbouring branch when its range lies beyond p1 (ice,
+  // all MoveLow) or beyond p3 (the polynomial, all MoveHigh). The certified parts of the fit
+  // branch adjoin those: [0, fit_move_low_to_] and [fit_move_high_from_, 30).
+  CertifiedSpan Certified() const {
+    CertifiedSpan span{std::numeric_limits<double>::min(), fit_move_low_to_, fit_move_high_from_,
+                       30};
+    if (!known_)
+      return span;
+    if (kIceSaturationRange.hi <= low_end_) {
+      span.from = kEnclosureLowest;
+      if (!(span.move_low_to >= 0))
+        span.move_low_to = -std::numeric_limits<double>::denorm_min();
+    }
+    if (kPolynomialSaturationRange.lo > high_end_ && high_end_ >= low_end_) {
+      span.move_high_from = std::min(span.move_high_from, 30.0);
+      span.below = NextUp(kEnclosureHighest);
+    }
+    return span;
+  }
+
   // β above.
   static constexpr double kThresholdWidening = 0x1p-44;
 
@@ -163,6 +194,18 @@ class SaturationLevel {
       }
     }
     return std::nullopt;
+  }
+
+  // The largest double up to target + b (below it, when !or_equal), for |b| ≤ target/4. Fast2Sum
+  // gives the error t of c = RN(target + b) exactly (|target| ≥ |b|): target + b = c + t. The
+  // thresholds' neighbours lie within target·(1 ± 1/4 ± 2^−52), where P − target is exact
+  // (Sterbenz), so there the verdict compares the exact difference with ±width: this largest double
+  // is the one LastBefore walks to from c, in one step or none.
+  static constexpr double kLargestTarget = 0x1p1000;
+  static double LargestUpTo(double target, double b, bool or_equal) {
+    const double c = target + b;
+    const double t = b - (c - target);
+    return (or_equal ? t >= 0 : t > 0) ? c : NextDown(c);
   }
 
   struct Bounds {
@@ -260,6 +303,13 @@ class SaturationSearch {
         return VerdictOf(d);
     }
     return ExactVerdict(m);
+  }
+
+  // Where the level's certified temperatures decide; nothing in the exact mode.
+  std::optional<CertifiedSpan> Certified() const {
+    if (!filtered_)
+      return std::nullopt;
+    return level_->Certified();
   }
 
   // Out of line, so that the search's loop keeps its bracket in registers around the rare call.
