@@ -26,33 +26,31 @@ namespace tarvel {
 // the subtraction rounded, and v is monotone in P (rounding is monotone, and so is the tolerance
 // test, see Tolerance). So there are two doubles p1 and p3 that split all doubles P:
 //   P ≤ p1: MoveLow;   p1 < P ≤ p3: Accept;   p3 < P: MoveHigh
-// (the Accept part may be empty). They are found once per search, exactly: from the rounded
-// target ∓ tolerance, a few steps of one ulp until v changes between a double and the next one
-// (when that takes more than a few steps, which it never does for the searches' targets, the
-// filter declines every step). Any enclosure of Pb(m) that lies on one side of p1 and of p3 then
-// decides the step.
+// (the Accept part may be empty). They are found once per search, exactly: where the target is
+// at least four tolerances, in closed form (LargestUpTo); otherwise from the rounded target ∓
+// tolerance, a few steps of one ulp until v changes between a double and the next one (when that
+// takes more than a few steps, which it never does for the searches' targets, the filter declines
+// every step). Any enclosure of Pb(m) that lies on one side of p1 and of p3 then decides the step.
 //
 // On each branch of Pb, in the order of cost:
 // - From 30 °C and below 0 °C, the branch's range (QuickSaturationEnclosure), then
 //   EncloseSaturation (from 30 °C) or the exponent below (below 0 °C).
-// - From 0 °C to below 30 °C, certified temperatures first: the fit's exponent x(m), as a real
-//   function, rises with m, and the double x that Pb computes is within η = 2^−49.22 of it
-//   (saturation_table.h). So for m ≤ τ in the branch, x ≤ x(m) + η ≤ x(τ) + η ≤ x_τ + 2η, with
-//   x_τ the double at τ; and for m ≥ τ, x ≥ x_τ − 2η. Once per search, a τ is placed next to
-//   each threshold X below by inverting the fit (roughly: it is only a guess) and kept when x_τ,
-//   computed exactly, lies beyond RN(X ∓ 2^−47), that is beyond X ∓ (2^−47 − 2^−50) (the
-//   thresholds of this branch have |X| < 16, where the rounding errs by at most 2^−50), which is
-//   more than 2η. A step then costs a comparison of m. Between them, the table
-//   (EncloseFitByTable), then the exponent.
+// - From 0 °C to below 30 °C, certified temperatures first: for each of p1 and p3, one just below
+//   and one just above the temperature where the fit reaches it, found once by inverting the fit,
+//   with the proof (CertifiedAround) that every m of the branch up to the first has Pb(m) at or
+//   below the threshold and every m from the second on above it. A step then costs a comparison
+//   of m. Between them, the table (EncloseFitByTable), then the exponent.
 // - Below 30 °C Pb is Exp(s), the correctly rounded exponential of an exponent s: from 0 °C the
 //   fit's exponent, which costs four operations and is computed here exactly as Pb computes it;
 //   below 0 °C the ice formula's, enclosed by EncloseIceExponent. Exp rounds e^s to nearest and
 //   p1, p3 are doubles, so s ≤ ln p1 gives P ≤ p1, and s ≥ ln next(p1) gives P > p1. The
-//   thresholds X on s are bounds of those logarithms, found once: for y = ApproximateLog(p),
-//   within α = 2^−46.5 of ln p (p in [2^−60, 2^60], so |y| < 42),
-//     lower(p) = RN(y − β) ≤ y − β + 2^−48 ≤ ln p,
-//     upper(p) = RN(y + β) ≥ y + β − 2^−48 ≥ ln p + 2^−52 ≥ ln next(p),
-//   as β = kThresholdWidening = 2^−44 exceeds α + 2^−48 + 2^−52 and next(p) ≤ p (1 + 2^−52).
+//   thresholds X on s are bounds of those logarithms, found once: for y = ApproximateLog(c),
+//   within α = 2^−46.5 of ln c (c in [2^−60, 2^60], so |y| < 42), where c is p itself or, in the
+//   closed form, the rounded sum that p is or lies one double below, so that
+//   ln p ≤ ln c ≤ ln p + 2^−52 and ln next(p) ≤ ln c + 2^−52 (next(p) ≤ next(c) ≤ c (1 + 2^−52)):
+//     lower(p) = RN(y − β) ≤ y − β + 2^−48 ≤ ln c − 2^−52 ≤ ln p,
+//     upper(p) = RN(y + β) ≥ y + β − 2^−48 ≥ ln c + 2^−52 ≥ ln next(p),
+//   as β = kThresholdWidening = 2^−44 exceeds α + 2^−48 + 2^−52.
 //   Below 2^−60 (every Pb of the domain is above 3.6e-8) and above 2^60 (every exponent of the
 //   domain is below 40, e^40 < 2^58) the comparisons are decided without a logarithm.
 // Nothing here can fault: the fit's exponent is moderate for m in [0, 30), and every other value
@@ -64,33 +62,40 @@ class SaturationLevel {
     const auto v = [&](double p) { return tolerance(p - target); };
     std::optional<double> p1;
     std::optional<double> p3;
+    // The doubles whose logarithms bound those of p1 and p3 (see the class comment).
+    double low_sum;
+    double high_sum;
     if (tolerance.width > 0 && target >= 4 * tolerance.width && target <= kLargestTarget) {
       // MoveLow up to target − width (inclusive: below it), MoveHigh from target + width on
       // (inclusive: above it); see LargestUpTo.
+      low_sum = target - tolerance.width;
+      high_sum = target + tolerance.width;
       p1 = LargestUpTo(target, -tolerance.width, !tolerance.inclusive);
       p3 = LargestUpTo(target, tolerance.width, tolerance.inclusive);
     } else {
       p1 = LastBefore(target - tolerance.width, Verdict::Accept, v);
       p3 = LastBefore(target + tolerance.width, Verdict::MoveHigh, v);
+      if (!p1 || !p3)
+        return;
+      low_sum = *p1;
+      high_sum = *p3;
     }
-    if (!p1 || !p3)
-      return;
     known_ = true;
     low_end_ = *p1;
     high_end_ = *p3;
-    const Bounds low_log = LogBounds(*p1);
-    const Bounds high_log = LogBounds(*p3);
+    // The logarithms start from the sums, so that they need not wait for p1 and p3.
+    const Bounds low_log = LogBounds(low_sum);
+    const Bounds high_log = LogBounds(high_sum);
     move_low_below_ = low_log.lower;
     accept_from_ = low_log.upper;
     accept_below_ = high_log.lower;
     move_high_from_ = high_log.upper;
-    // One guess for each pair of thresholds, which lie 2β apart on the exponent.
-    const double low_crossing = FitTemperatureNear(low_log.center);
-    const double high_crossing = FitTemperatureNear(high_log.center);
-    fit_move_low_to_ = FitTemperatureBelow(move_low_below_, low_crossing - kGuessOffset);
-    fit_accept_from_ = FitTemperatureAbove(accept_from_, low_crossing + kGuessOffset);
-    fit_accept_to_ = FitTemperatureBelow(accept_below_, high_crossing - kGuessOffset);
-    fit_move_high_from_ = FitTemperatureAbove(move_high_from_, high_crossing + kGuessOffset);
+    const Crossing low = CertifiedAround(low_log.center);
+    const Crossing high = CertifiedAround(high_log.center);
+    fit_move_low_to_ = low.below;
+    fit_accept_from_ = low.above;
+    fit_accept_to_ = high.below;
+    fit_move_high_from_ = high.above;
   }
 
   // The verdict at the midpoint m, or Undecided where the exact evaluation must decide.
@@ -158,11 +163,8 @@ class SaturationLevel {
   static constexpr double kInfinity = std::numeric_limits<double>::infinity();
   // The largest double below 30 °C, the fit's last temperature.
   static constexpr double kBelow30 = 0x1.dffffffffffffp4;
-  // The certificates' margin on the exponent (see the class comment), and the guesses' offset in
-  // temperature from the crossing of a pair of thresholds: the exponent rises by at least 0.0574
-  // per °C on the branch, so 2^−38 °C moves it by more than 2^−42.1, beyond β + 2^−47 from the
-  // crossing (the guess itself is within a few ulps of the crossing's temperature).
-  static constexpr double kCertifiedMargin = 0x1p-47;
+  // The certified temperatures' distance from the guessed crossing (see CertifiedAround): far
+  // beyond the guess's error, and still a tiny part of any tolerance's span of temperature.
   static constexpr double kGuessOffset = 0x1p-38;
 
   static int Rank(Verdict v) {
@@ -226,26 +228,48 @@ class SaturationLevel {
     return SaturationFormula<EnclosingElementary>::ExponentialFitExponent(t);
   }
 
-  // A temperature of the fit's branch near the one whose exponent is x, the inverse of
-  // x(t) = 17.438·t/(239.78 + t) + 6.4147 rounded in any way: [0, 30) holds it.
-  static double FitTemperatureNear(double x) {
-    const double y = x - 6.4147;
-    return OnFitBranch(y >= 17.438 ? kBelow30 : 239.78 * y / (17.438 - y));
-  }
-  static double OnFitBranch(double t) {
-    if (!(t >= 0))
-      return 0;
-    return t < 30 ? t : kBelow30;
-  }
-  // `guess` if every m in [0, guess] has an exponent at most x; −∞ if that is not shown.
-  static double FitTemperatureBelow(double x, double guess) {
-    const double tau = OnFitBranch(guess);
-    return FitExponent(tau) <= x - kCertifiedMargin ? tau : -kInfinity;
-  }
-  // `guess` if every m in [guess, 30) has an exponent at least x; +∞ if that is not shown.
-  static double FitTemperatureAbove(double x, double guess) {
-    const double tau = OnFitBranch(guess);
-    return FitExponent(tau) >= x + kCertifiedMargin ? tau : kInfinity;
+  // The certified temperatures around the crossing of a threshold p (p1 or p3), from
+  // center = ApproximateLog(c) for the c of the class comment: every m in [0, below] has
+  // Pb(m) ≤ p, and every m in [above, 30) has Pb(m) > p (−∞ and +∞ certify nothing).
+  //
+  // Proof. With the fit's constants as the doubles they are, x(t) = A·t/(B + t) + C has the
+  // inverse t*(X) = B·(X − C)/(A − (X − C)), and x' = AB/(B + t)² ≥ 0.0573 on [0, 30.2]. Pb's
+  // double exponent at m in [0, 30) is within η = 2^−49.22 of x(m) (saturation_table.h), and
+  // ln c − α ≤ center ≤ ln c + α, α = 2^−46.5 (ApproximateLog). Exp rounds to nearest and p is a
+  // double, so an exponent at most ln p gives Pb(m) ≤ p, and one at least ln next(p) gives
+  // Pb(m) ≥ next(p) > p; and ln p ≥ ln c − 2^−52, ln next(p) ≤ ln c + 2^−52.
+  // - y in [0, 1.95]: center lies in [C, C + 1.95] ⊂ [C/2, 2C], so y = center − C is exact
+  //   (Sterbenz), and t* = t*(center) = B·y/(A − y) lies in [0, 30.19] with x(t*) = center. The
+  //   guess g, B·y/(A − y) with three roundings, is within 3.0001u·t* < 2^−46.2 of t*, and g ∓ δ
+  //   (δ = kGuessOffset = 2^−38) rounds by at most 2^−49 (below 32). So below ≤ t* − d and
+  //   above ≥ t* + d with d = δ − 2^−46.2 − 2^−49 > 0.9961δ, and by the bound on x' the exponent
+  //   at m ≤ below is at most center − 0.0573·d + η ≤ ln c + α − 2^−42.14 + η, below ln c − 2^−52,
+  //   and at m ≥ above at least center + 2^−42.14 − η ≥ ln c − α + 2^−42.14 − η, above
+  //   ln c + 2^−52 (2^−42.14 exceeds α + η + 2^−52 by far). Below is cut to the branch's last
+  //   double; an end that leaves the branch certifies nothing.
+  // - y > 1.95: every m below 30 has x(m) < x(30) = C + 1.93914 < center − 0.01 (y rounds by at
+  //   most 2^−47 below 64; and +∞ stands for a p above every Pb of the branch): all of it lies at
+  //   or below p.
+  // - y ≤ −2^−40: center ≤ C − 2^−41, and every m from 0 has x(m) ≥ C (−∞ stands for a p below
+  //   every Pb): all of the branch lies above p.
+  // - Otherwise (and for NaN) nothing is certified.
+  struct Crossing {
+    double below;
+    double above;
+  };
+  static Crossing CertifiedAround(double center) {
+    const double y = center - 6.4147;
+    if (y >= 0 && y <= 1.95) {
+      const double guess = 239.78 * y / (17.438 - y);
+      const double below = guess - kGuessOffset;
+      const double above = guess + kGuessOffset;
+      return {below >= 0 ? std::min(below, kBelow30) : -kInfinity, above < 30 ? above : kInfinity};
+    }
+    if (y > 1.95)
+      return {kBelow30, kInfinity};
+    if (y <= -0x1p-40)
+      return {-kInfinity, 0};
+    return {-kInfinity, kInfinity};
   }
 
   Decision OnPressure(const RoundedInterval& p) const {
