@@ -35,7 +35,8 @@ struct CertifiedSpan {
 // [2^(e+1), 2^(e+2)), where the doubles are 2u apart: the sum rounds to the nearest multiple of
 // 2u, a tie to the one with an even significand, and halving it is exact. So the midpoint is
 // (2^52 + M)·u with M = (A + B)/2 rounded to an integer, a tie to the even one (2^52 is even):
-// M = (S + ⌊S/2⌋ mod 2) div 2 for S = A + B. While B − A ≥ 2, A < M < B, so every midpoint is
+// for S = A + B, M = ⌊S/2⌋ when S is even, and otherwise the even one of ⌊S/2⌋ and ⌊S/2⌋ + 1,
+// (⌊S/2⌋ + 1) with its last bit cleared. While B − A ≥ 2, A < M < B, so every midpoint is
 // inside the bracket, and the comparisons of doubles of the binade are those of their encodings.
 //
 // The point is speed. A step on the encodings is a few one-cycle integer operations and two
@@ -77,12 +78,21 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
   const std::int64_t high_from = span.move_high_from <= lo   ? a
                                  : span.move_high_from <= hi ? offset(span.move_high_from)
                                                              : b;
+  // The midpoints that no bound certifies are those in [gap_from, gap_from + gap): one unsigned
+  // comparison, a branch the processor predicts (it is taken once), where a test of each bound in
+  // turn would branch on the verdict itself.
+  const std::int64_t gap_from = low_to + 1;
+  const std::uint64_t gap =
+      high_from > gap_from ? static_cast<std::uint64_t>(high_from - gap_from) : 0;
+  // Two conditional moves, which the compiler keeps as such (with a third select it turns them
+  // into a branch on the verdict).
   while (made < steps && b - a >= 2) {
     const std::int64_t sum = a + b;
-    const std::int64_t m = (sum + ((sum >> 1) & 1)) >> 1;
-    const bool low = m <= low_to;
-    if (!low && m < high_from)
+    const std::int64_t odd = sum & 1;
+    const std::int64_t m = ((sum >> 1) + odd) & ~odd;
+    if (static_cast<std::uint64_t>(m - gap_from) < gap)
       break;
+    const bool low = m <= low_to;
     a = low ? m : a;
     b = low ? b : m;
     ++made;

@@ -214,6 +214,7 @@ std::vector<double> AdversarialMidpoints() {
                            -3.7,
                            -0.5,
                            -1e-7,
+                           0,
                            1e-12,
                            0.03125 + 1e-13,
                            5.125,

@@ -11,13 +11,15 @@
 // Error bound, for 2^−60 ≤ x ≤ 2^60 (so −60 ≤ e ≤ 61; u = 2^−53):
 // - z. m · inv lies in [1 − 2^−8, 1 + 2^−8] and rounds by at most u; the subtraction of 1 is then
 //   exact (Sterbenz): the computed z is within u of the exact one.
-// - log1p. The series' tail beyond z⁶ is below |z|⁷/7 / (1 − |z|) < 2^−58.8. In the Horner sum
-//   h = −1/2 + z(1/3 + z(−1/4 + z(1/5 − z/6))) each level rounds by at most half an ulp of its
-//   value (below 0.51) and carries the error of the level before times |z| ≤ 2^−8, the constants
-//   are the doubles nearest to them: h is within 2^−53.9 of its exact value. z² · h (< 2^−17)
-//   then errs by less than 2^−68.4, and z + z² · h (< 2^−7.99) rounds by at most 2^−61. With the
-//   error of z passed through (the derivative of log1p is 1/(1 + z) < 1.004), the result is
-//   within 2^−52.9 of log1p of the exact z.
+// - log1p. The series' tail beyond z⁶ is below |z|⁷/7 / (1 − |z|) < 2^−58.8. The sum
+//   h = −1/2 + z/3 − z²/4 + z³/5 − z⁴/6 is taken in pairs, (−1/2 + z/3) + z²((−1/4 + z/5) − z²/6),
+//   so that its chain of dependent operations is short: every part lies below 0.51 in magnitude,
+//   each operation rounds by at most 2^−54, and what an operation carries from an inner one is
+//   scaled by |z| ≤ 2^−8 or z² ≤ 2^−16; with the constants the doubles nearest to them, h is
+//   within 2^−52.9 of its exact value. z² · h (< 2^−17) then errs by less than 2^−67.4, and
+//   z + z² · h (< 2^−7.99) rounds by at most 2^−61. With the error of z passed through (the
+//   derivative of log1p is 1/(1 + z) < 1.004), the result is within 2^−52.9 of log1p of the
+//   exact z.
 // - e ln2 − ln(inv). e · kLogLn2Hi is exact (42 + 6 bits) and e · kLogLn2Lo (< 2^−38) rounds by
 //   less than 2^−91; Hi + Lo is ln 2 within 2^−97. −ln(inv) is neg_log_hi within 2^−55 (its low
 //   part, below half an ulp of a value under 0.41, is left out).
@@ -42,10 +44,10 @@ inline double ApproximateLog(double x) {
   const LogReduction r = ReduceForLog(BitsOf(x));
   const LogTableEntry& entry = r.entry;
   const double z = r.m * entry.inverse - 1;
-  const double h =
-      -0.5 + z * (0x1.5555555555555p-2 +
-                  z * (-0x1p-2 + z * (0x1.999999999999ap-3 + z * -0x1.5555555555555p-3)));
-  const double log1p = z + (z * z) * h;
+  const double z2 = z * z;
+  const double h = (-0.5 + z * 0x1.5555555555555p-2) +
+                   z2 * ((-0x1p-2 + z * 0x1.999999999999ap-3) + z2 * -0x1.5555555555555p-3);
+  const double log1p = z + z2 * h;
   const double ed = r.exponent;
   return (ed * kLogLn2Hi + entry.neg_log_hi) + (log1p + ed * kLogLn2Lo);
 }
