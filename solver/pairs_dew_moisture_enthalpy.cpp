@@ -2,6 +2,7 @@
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisect_dry_bulb.h"
+#include "solver/enthalpy_dry_bulb_search.h"
 #include "solver/messages.h"
 #include "solver/pair_cases.h"
 #include "solver/state_completion.h"
@@ -10,12 +11,10 @@ namespace tarvel {
 namespace {
 
 // The dry bulb at which air of moisture content `dv` (g/kg) has the enthalpy `h` (kJ/kg), written
-// into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits. The
-// residual has no saturation pressure in it: five operations, as cheap as any filter, so every
-// step is evaluated exactly in both search modes.
-bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h) {
-  const auto residual = [&](double m) { return checked::Sub(EnthalpyFromMoisture(m, dv), h); };
-  const std::optional<double> s = BisectDryBulb(-99, 100, residual);
+// into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits.
+bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h, SearchMode mode) {
+  const EnthalpyDryBulbSearch search(dv, h, mode);
+  const std::optional<double> s = BisectDryBulbByVerdict(-99, 100, search);
   if (!s) {
     messages::ShowOutOfRange(panel);
     return false;
@@ -38,7 +37,7 @@ void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressur
 void DewPointWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double dv = MoistureFromPv(Pb(ReadNumber(panel, AirField::DewPoint)), pressure);
-  if (!WriteDryBulbOfEnthalpy(panel, dv, ReadNumber(panel, AirField::Enthalpy)))
+  if (!WriteDryBulbOfEnthalpy(panel, dv, ReadNumber(panel, AirField::Enthalpy), mode))
     return;
   const double t = ReadNumber(panel, AirField::DryBulb);
   // The relative humidity agrees with the given dew point (its moisture content, unchanged).
@@ -47,7 +46,7 @@ void DewPointWithEnthalpy(FieldPanel& panel, SearchMode mode) {
 
 void MoistureWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double h = ReadNumber(panel, AirField::Enthalpy);
-  if (!WriteDryBulbOfEnthalpy(panel, ReadNumber(panel, AirField::MoistureContent), h))
+  if (!WriteDryBulbOfEnthalpy(panel, ReadNumber(panel, AirField::MoistureContent), h, mode))
     return;
   const double t = ReadNumber(panel, AirField::DryBulb);
   // The relative humidity agrees with the given enthalpy at the rounded dry bulb: the moisture

@@ -7,11 +7,15 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <utility>
 
 #include "physics/float_bits.h"
+#include "physics/saturation_pressure.h"
 #include "solver/certified_steps.h"
+#include "solver/enthalpy_dry_bulb_search.h"
+#include "solver/saturation_level.h"
 
 namespace tarvel {
 namespace {
@@ -120,6 +124,55 @@ TEST(CertifiedSteps, LeaveTheBracketThePlainStepsLeave) {
   }
   // The grid must reach the steps on the encodings, not only the first ones on doubles.
   EXPECT_GT(long_runs, compared / 10);
+}
+
+// What a search's span certifies is what its exact evaluation says, at the span's ends, next to
+// them and between, for searches of every kind of target the calculator meets and some it should
+// not.
+template <typename Search>
+void ExpectSpanAsTheJudge(const Search& search, std::mt19937_64& random, int& checked) {
+  const std::optional<CertifiedSpan> span = search.Certified();
+  if (!span)
+    return;
+  const auto expect = [&](double lo, double hi, Verdict verdict) {
+    if (!(lo <= hi))
+      return;
+    for (int i = 0; i < 40; ++i) {
+      double m = i < 8    ? Offset(lo, i)
+                 : i < 16 ? Offset(hi, 8 - i)
+                          : std::uniform_real_distribution<>(lo, hi)(random);
+      m = std::fmin(std::fmax(m, lo), hi);
+      if constexpr (requires { search.ExactVerdict(m); })
+        ASSERT_EQ(search.ExactVerdict(m), verdict) << std::hexfloat << m;
+      else
+        ASSERT_EQ(search(m), verdict) << std::hexfloat << m;
+      ++checked;
+    }
+  };
+  expect(span->from, span->move_low_to, Verdict::MoveLow);
+  expect(span->move_high_from, std::nextafter(span->below, -kInfinity), Verdict::MoveHigh);
+}
+
+TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
+  std::mt19937_64 random(7);
+  const auto uniform = [&](double a, double b) {
+    return std::uniform_real_distribution<>(a, b)(random);
+  };
+  int checked = 0;
+  for (int i = 0; i < 3000; ++i) {
+    // Moisture contents far out of range too, with enthalpies that put the line's crossing in
+    // the searched range whatever its slope.
+    const double dv = i % 10 == 0 ? uniform(-3000, 1200) : uniform(-1, 40);
+    const double h = i % 10 == 0   ? 2.5 * dv + uniform(-300, 300)
+                     : i % 10 == 1 ? uniform(-2e6, 2e6)
+                                   : uniform(-120, 260);
+    ExpectSpanAsTheJudge(EnthalpyDryBulbSearch(dv, h, SearchMode::Filtered), random, checked);
+    const double target = i % 10 == 2 ? uniform(-1, 1) : Pb(uniform(-100, 100));
+    for (const Tolerance tolerance : {kFineDewPointTolerance, kDewPointTolerance})
+      ExpectSpanAsTheJudge(SaturationSearch(target, tolerance, SearchMode::Filtered), random,
+                           checked);
+  }
+  EXPECT_GT(checked, 200000);
 }
 
 }  // namespace
