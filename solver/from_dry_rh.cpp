@@ -11,6 +11,7 @@
 #include "solver/search_residuals.h"
 #include "solver/search_verdict.h"
 #include "solver/state_completion.h"
+#include "solver/wet_bulb_span.h"
 
 namespace tarvel {
 namespace {
@@ -24,7 +25,10 @@ constexpr int kMaxSearchSteps = 100000;
 // tw ↦ Pv1(Pb(tw), t, tw) over [−99, t], which rises with tw for a positive pressure. Without a
 // bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
 // negative pressure, so it is bounded like the dew-point search.
-std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa, SearchMode mode) {
+// In the filtered mode most steps are decided by the certified temperatures of WetBulbSpan, which
+// `ps`, the saturation pressure at t, helps to place.
+std::optional<double> SearchWetBulb(double t, double ps, double pw, double pressure_kpa,
+                                    SearchMode mode) {
   SearchSaturation saturation;
   const WetBulbResidual residual{t, pw, pressure_kpa};
   const auto exact_residual = [&](double mid) { return residual(saturation(mid), mid); };
@@ -33,6 +37,10 @@ std::optional<double> SearchWetBulb(double t, double pw, double pressure_kpa, Se
   const auto flat = [&](double a, double b) {
     return VerdictIsFlatOn(a, b, exact_residual, verdict, PsychrometerFactorsAreFixedOn);
   };
+  if (mode == SearchMode::Filtered) {
+    const SpannedJudge judge{verdict, WetBulbSpan(residual, ps)};
+    return Bisect(kLowestTemperature, t, kMaxSearchSteps, judge, StopRule::WhenStuck, flat);
+  }
   return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
 }
 
@@ -60,7 +68,7 @@ void FromDryRh(FieldPanel& panel, const KnownInputs& known, SearchMode mode) {
 
   const double ps = SaturationOf(known.dry_bulb, t);
   const double pw = PvFromRelHumidityA(phi, ps);
-  const std::optional<double> tw = SearchWetBulb(t, pw, pressure, mode);
+  const std::optional<double> tw = SearchWetBulb(t, ps, pw, pressure, mode);
   if (!tw) {
     messages::ShowOutOfRange(panel);
     return;

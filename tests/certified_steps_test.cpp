@@ -16,6 +16,7 @@
 #include "solver/certified_steps.h"
 #include "solver/enthalpy_dry_bulb_search.h"
 #include "solver/saturation_level.h"
+#include "solver/wet_bulb_span.h"
 
 namespace tarvel {
 namespace {
@@ -153,6 +154,14 @@ void ExpectSpanAsTheJudge(const Search& search, std::mt19937_64& random, int& ch
   expect(span->move_high_from, std::nextafter(span->below, -kInfinity), Verdict::MoveHigh);
 }
 
+// The wet-bulb search's exact verdicts with its span.
+struct WetBulbSearch {
+  WetBulbResidual residual;
+  std::optional<CertifiedSpan> span;
+  Verdict operator()(double m) const { return kWetBulbTolerance(residual(Pb(m), m)); }
+  std::optional<CertifiedSpan> Certified() const { return span; }
+};
+
 TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
   std::mt19937_64 random(7);
   const auto uniform = [&](double a, double b) {
@@ -168,6 +177,13 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
                                    : uniform(-120, 260);
     ExpectSpanAsTheJudge(EnthalpyDryBulbSearch(dv, h, SearchMode::Filtered), random, checked);
     const double target = i % 10 == 2 ? uniform(-1, 1) : Pb(uniform(-100, 100));
+    // Dry bulbs and vapour pressures as the calculator meets them, and pressures from a
+    // mountain top to far beyond any.
+    const double t = i % 10 == 3 ? uniform(-120, 900) : uniform(-5, 45);
+    const double pw = i % 10 == 4 ? uniform(-1e4, 1e5) : Pb(t) * uniform(0, 1.05);
+    const double kpa = i % 10 == 5 ? uniform(-10, 2e6) : uniform(50, 110);
+    const WetBulbResidual residual{t, pw, kpa};
+    ExpectSpanAsTheJudge(WetBulbSearch{residual, WetBulbSpan(residual, Pb(t))}, random, checked);
     for (const Tolerance tolerance : {kFineDewPointTolerance, kDewPointTolerance})
       ExpectSpanAsTheJudge(SaturationSearch(target, tolerance, SearchMode::Filtered), random,
                            checked);
