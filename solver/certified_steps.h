@@ -53,31 +53,37 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
     return a >= std::numeric_limits<double>::min() && a < b &&
            BitsOf(b) - (BitsOf(a) & ~kFraction) <= kFraction + 1;
   };
+  // The ends in locals, which stay in registers (the references would go through memory).
+  double low_end = lo;
+  double high_end = hi;
   int made = 0;
-  while (!one_binade(lo, hi)) {
-    if (made == steps)
-      return made;
-    const double mid = (lo + hi) / 2;
+  while (!one_binade(low_end, high_end)) {
+    const double mid = (low_end + high_end) / 2;
     const bool low = mid >= span.from && mid <= span.move_low_to;
-    if (!low && !(mid >= span.move_high_from && mid < span.below))
+    if (made == steps || (!low && !(mid >= span.move_high_from && mid < span.below)) ||
+        mid == low_end || mid == high_end) {
+      lo = low_end;
+      hi = high_end;
       return made;
-    if (mid == lo || mid == hi)
-      return made;
-    (low ? lo : hi) = mid;
+    }
+    if (low)
+      low_end = mid;
+    else
+      high_end = mid;
     ++made;
   }
 
-  const std::int64_t first = static_cast<std::int64_t>(BitsOf(lo) & ~kFraction);
+  const std::int64_t first = static_cast<std::int64_t>(BitsOf(low_end) & ~kFraction);
   const auto offset = [first](double x) { return static_cast<std::int64_t>(BitsOf(x)) - first; };
-  std::int64_t a = offset(lo);
-  std::int64_t b = offset(hi);
+  std::int64_t a = offset(low_end);
+  std::int64_t b = offset(high_end);
   // The offsets of the bounds, clamped to [a, b]: no midpoint is at or below a, or at or above b.
-  const std::int64_t low_to = span.move_low_to >= hi   ? b
-                              : span.move_low_to >= lo ? offset(span.move_low_to)
-                                                       : a;
-  const std::int64_t high_from = span.move_high_from <= lo   ? a
-                                 : span.move_high_from <= hi ? offset(span.move_high_from)
-                                                             : b;
+  const std::int64_t low_to = span.move_low_to >= high_end  ? b
+                              : span.move_low_to >= low_end ? offset(span.move_low_to)
+                                                            : a;
+  const std::int64_t high_from = span.move_high_from <= low_end    ? a
+                                 : span.move_high_from <= high_end ? offset(span.move_high_from)
+                                                                   : b;
   // The midpoints that no bound certifies are those in [gap_from, gap_from + gap): one unsigned
   // comparison, a branch the processor predicts (it is taken once), where a test of each bound in
   // turn would branch on the verdict itself.
