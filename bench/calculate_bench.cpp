@@ -3,10 +3,15 @@
 // search verdicts (`typical/…`, `worst/…`), and with every verdict by the exact evaluation, the
 // plain algorithm (`reference/typical/…`, `reference/worst/…`). Beside each, the number of exact Pb
 // evaluations the command makes, as tarvel-pb-trace counted them when this program was built
-// (pb_counts.inc). scripts/bench compares the medians and the counts with their targets.
+// (pb_counts.inc). And for each typical case the two modes timed in turns of a few commands each
+// (`paired/typical/…`, counter `ratio`): the virtual machine's speed can change by half within a
+// minute, and the medians of two benchmarks run at different moments follow it; turns a few
+// microseconds apart do not. scripts/bench checks the paired ratio, the counts and the medians
+// against their targets.
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -52,6 +57,32 @@ void BenchCalculate(benchmark::State& state, const Prepared* p) {
     benchmark::ClobberMemory();
   }
   state.counters["exact_pb"] = static_cast<double>(p->exact_pb);
+}
+
+// The filtered command against its reference in alternating turns of kTurn commands, the mode
+// that goes first swapped each time; the ratio of the time each mode took in all.
+void BenchPaired(benchmark::State& state, const Prepared* filtered, const Prepared* reference) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kTurn = 8;
+  const Prepared* const modes[2] = {filtered, reference};
+  Clock::duration spent[2] = {};
+  int first = 0;
+  for (auto _ : state) {
+    for (int k = 0; k < 2; ++k) {
+      const Prepared* p = modes[first ^ k];
+      const Clock::time_point start = Clock::now();
+      for (int i = 0; i < kTurn; ++i) {
+        MemoryPanel panel(p->parameters, p->pressure);
+        benchmark::DoNotOptimize(tarvel::RunCalculate(panel, p->mode));
+        benchmark::ClobberMemory();
+      }
+      spent[first ^ k] += Clock::now() - start;
+    }
+    first ^= 1;
+  }
+  if (spent[1].count() > 0)
+    state.counters["ratio"] =
+        static_cast<double>(spent[0].count()) / static_cast<double>(spent[1].count());
 }
 
 // A timing only means something if the case ends the way it is meant to: a typical state that
@@ -104,6 +135,8 @@ int main(int argc, char** argv) {
     // Each case is followed at once by its reference, so that the two are timed alike.
     const std::string registered = p.mode == SearchMode::Filtered ? name : "reference/" + name;
     benchmark::RegisterBenchmark(registered.c_str(), BenchCalculate, &p);
+    if (p.mode == SearchMode::Exact && name.starts_with("typical/"))
+      benchmark::RegisterBenchmark(("paired/" + name).c_str(), BenchPaired, &prepared[i - 1], &p);
   }
   if (!all_as_intended)
     return 1;

@@ -1,8 +1,11 @@
 # Checks the medians (of CPU time) in a tarvel-bench JSON report against the speed targets:
 #   typical/pairNN_...  every typical calculate command at most 0.5 times its reference
 #                       reference/typical/pairNN_... (the same command with plain exact search
-#                       verdicts), and under 5 µs; those with a dry bulb among their inputs (pairs 3
-#                       to 7) with at most 4 exact Pb evaluations (the exact_pb counter)
+#                       verdicts): the median ratio of paired/typical/pairNN_..., which times the
+#                       two in alternating turns (the medians' ratio is listed beside it, and is
+#                       the target where no paired run is in the report), and under 5 µs;
+#                       those with a dry bulb among their inputs (pairs 3 to 7) with at most 4
+#                       exact Pb evaluations (the exact_pb counter)
 #   typical/Pb_...      a single saturation pressure under 5 µs
 #   worst/...           every search that cannot meet its tolerance under 10 µs; its ratio to
 #                       reference/worst/... is listed
@@ -85,6 +88,20 @@ if(count GREATER 0)
     to_tenths("${real_time}" tenths)
     set("median_${run_name}" ${tenths})
     if(run_name MATCHES "^reference/")
+      continue()
+    elseif(run_name MATCHES "^paired/(.*)$")
+      # The median of the paired turns' ratio, in hundred-thousandths.
+      set(command "${CMAKE_MATCH_1}")
+      string(JSON ratio ERROR_VARIABLE no_ratio GET "${entry}" ratio)
+      if(ratio MATCHES "^([0-9]+)\\.?([0-9]*)$")
+        set(whole "${CMAKE_MATCH_1}")
+        string(SUBSTRING "${CMAKE_MATCH_2}00000" 0 5 fraction)
+        string(REGEX REPLACE "^0+([0-9])" "\\1" fraction "${fraction}")
+        math(EXPR value "${whole} * 100000 + ${fraction}")
+        set("paired_${command}" ${value})
+      else()
+        list(APPEND failures "${run_name}: no ratio counter (${ratio})")
+      endif()
       continue()
     elseif(run_name MATCHES "^elementary/")
       if(run_name MATCHES "^elementary/Pb_.*/ours$")
@@ -181,7 +198,27 @@ endfunction()
 # evaluations; each worst case against its reference, listed.
 list(SORT typical_commands)
 foreach(run_name IN LISTS typical_commands)
-  check_ratio("${run_name}" "reference/${run_name}" "reference" ${ratio_limit_percent})
+  if(DEFINED "paired_${run_name}")
+    # The target on the turns timed side by side; the medians' ratio is listed beside it.
+    set(value ${paired_${run_name}})
+    math(EXPR shown_whole "${value} / 100000")
+    math(EXPR shown_hundredths "(${value} % 100000 + 500) / 1000")
+    if(shown_hundredths LESS 10)
+      set(shown_hundredths "0${shown_hundredths}")
+    endif()
+    math(EXPR limit_value "${ratio_limit_percent} * 1000")
+    set(line "${run_name}  ${shown_whole}.${shown_hundredths} of the reference in paired turns")
+    if(value LESS_EQUAL limit_value)
+      message(NOTICE "  ok  ${line}  (target <= 0.${ratio_limit_percent})")
+    else()
+      message(NOTICE "  TOO SLOW  ${line}  (target <= 0.${ratio_limit_percent})")
+      list(APPEND failures "${line}, target <= 0.${ratio_limit_percent}")
+    endif()
+    math(EXPR checked "${checked} + 1")
+    check_ratio("${run_name}" "reference/${run_name}" "reference" none)
+  else()
+    check_ratio("${run_name}" "reference/${run_name}" "reference" ${ratio_limit_percent})
+  endif()
   set(count "${exact_pb_${run_name}}")
   if(count STREQUAL "")
     list(APPEND failures "${run_name}: no exact_pb counter")
