@@ -137,8 +137,9 @@ class SaturationLevel {
 
   // Where the verdict is decided on m alone, as operator() decides it: on the fit branch by the
   // certified temperatures, and on a whole neighbouring branch when its range lies beyond p1 (ice,
-  // all MoveLow) or beyond p3 (the polynomial, all MoveHigh). The certified parts of the fit
-  // branch adjoin those: [0, fit_move_low_to_] and [fit_move_high_from_, 30).
+  // all MoveLow) or beyond p3 (the polynomial, all MoveHigh; and ice too, when the fit's branch is
+  // all MoveHigh as well). The certified parts of the fit branch adjoin those:
+  // [0, fit_move_low_to_] and [fit_move_high_from_, 30).
   CertifiedSpan Certified() const {
     CertifiedSpan span{std::numeric_limits<double>::min(), fit_move_low_to_, fit_move_high_from_,
                        30};
@@ -152,6 +153,11 @@ class SaturationLevel {
     if (kPolynomialSaturationRange.lo > high_end_ && high_end_ >= low_end_) {
       span.move_high_from = std::min(span.move_high_from, 30.0);
       span.below = NextUp(kEnclosureHighest);
+      // A target below every Pb of the domain (a negative vapour pressure): all MoveHigh.
+      if (kIceSaturationRange.lo > high_end_ && span.move_high_from == 0) {
+        span.from = kEnclosureLowest;
+        span.move_high_from = kEnclosureLowest;
+      }
     }
     return span;
   }
@@ -329,11 +335,16 @@ class SaturationSearch {
     return ExactVerdict(m);
   }
 
-  // Where the level's certified temperatures decide; nothing in the exact mode.
+  // Where the level's certified temperatures decide; nothing in the exact mode, or where nothing
+  // is certified (so that the search does not look for certified steps at every step).
   std::optional<CertifiedSpan> Certified() const {
     if (!filtered_)
       return std::nullopt;
-    return level_->Certified();
+    const CertifiedSpan span = level_->Certified();
+    if (span.move_low_to == -std::numeric_limits<double>::infinity() &&
+        span.move_high_from == std::numeric_limits<double>::infinity())
+      return std::nullopt;
+    return span;
   }
 
   // Out of line, so that the search's loop keeps its bracket in registers around the rare call.

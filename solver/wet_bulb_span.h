@@ -50,7 +50,8 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
   const double t = residual.t;
   const double pw = residual.pw;
   const double pressure = residual.pressure_kpa;
-  if (!(pressure > 0 && pressure <= 0x1p20 && std::fabs(t) <= 800 && std::fabs(pw) <= 0x1p40))
+  // The search's bracket ends at t: with t at or below 0 °C no midpoint reaches the branch.
+  if (!(pressure > 0 && pressure <= 0x1p20 && t > 0 && t <= 800 && std::fabs(pw) <= 0x1p40))
     return std::nullopt;
   const double width = kWetBulbTolerance.width;
   const double k1 = pressure * 1000 * 0.000666;
@@ -68,7 +69,7 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
   double step = 1;
   double slope = 1;
   int table_steps = 4;
-  if (t > 0 && t < kBranchEnd) {
+  if (t < kBranchEnd) {
     const double inverse = 1 / (239.78 + t);
     const double x1 = 17.438 * 239.78 * inverse * inverse;  // x'(t)
     const double x2 = -2 * x1 * inverse;                    // x''(t)
