@@ -125,6 +125,8 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
 // A search's judge with a span: its verdicts, and where they are known without it.
 template <typename Judge>
 struct SpannedJudge {
+  SpannedJudge(const Judge& judge, std::optional<CertifiedSpan> span) : judge(judge), span(span) {}
+
   const Judge& judge;
   std::optional<CertifiedSpan> span;
 
