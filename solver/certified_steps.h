@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "physics/float_bits.h"
 
@@ -16,6 +17,18 @@ struct CertifiedSpan {
   double move_low_to;
   double move_high_from;
   double below;
+};
+
+// A search's judge with a span: its verdicts, and where they are known without it.
+template <typename Judge>
+struct SpannedJudge {
+  SpannedJudge(const Judge& judge, std::optional<CertifiedSpan> span) : judge(judge), span(span) {}
+
+  const Judge& judge;
+  std::optional<CertifiedSpan> span;
+
+  auto operator()(double m) const { return judge(m); }
+  std::optional<CertifiedSpan> Certified() const { return span; }
 };
 
 // Runs up to `steps` bisection steps on the bracket (lo, hi) for as long as each midpoint's

@@ -122,16 +122,4 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
   return span;
 }
 
-// A search's judge with a span: its verdicts, and where they are known without it.
-template <typename Judge>
-struct SpannedJudge {
-  SpannedJudge(const Judge& judge, std::optional<CertifiedSpan> span) : judge(judge), span(span) {}
-
-  const Judge& judge;
-  std::optional<CertifiedSpan> span;
-
-  Verdict operator()(double m) const { return judge(m); }
-  std::optional<CertifiedSpan> Certified() const { return span; }
-};
-
 }  // namespace tarvel
