@@ -4,9 +4,9 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 
+#include "panel/clear_command.h"
+#include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
-#include "ui/clear_command.h"
-#include "ui/memory_panel.h"
 
 namespace tarvel {
 namespace {

@@ -23,9 +23,9 @@
 #include "app/batch/csv_record.h"
 #include "app/batch/input_file.h"
 #include "app/batch/table_header.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace {
 

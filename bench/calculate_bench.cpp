@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "bench/cases.h"
+#include "panel/memory_panel.h"
+#include "panel/messages.h"
 #include "solver/calculate_command.h"
-#include "solver/messages.h"
-#include "ui/memory_panel.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/air_field.h"
+#include "panel/air_field.h"
 
 namespace tarvel::bench {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/number_text.h"
+#include "panel/number_text.h"
 
 namespace {
 

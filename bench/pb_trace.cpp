@@ -11,8 +11,8 @@
 #include <string>
 
 #include "bench/cases.h"
+#include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
 
 namespace {
 

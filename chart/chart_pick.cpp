@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace tarvel::chart {
 

@@ -6,7 +6,7 @@
 
 #include "chart/chart_pressure.h"
 #include "chart/chart_range.h"
-#include "ui/air_field.h"
+#include "panel/air_field.h"
 
 namespace tarvel::chart {
 

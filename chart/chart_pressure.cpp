@@ -1,8 +1,8 @@
 #include "chart/chart_pressure.h"
 
-#include "ui/decimal_digits.h"
-#include "ui/number_text.h"
-#include "ui/shortest_digits.h"
+#include "panel/decimal_digits.h"
+#include "panel/number_text.h"
+#include "panel/shortest_digits.h"
 
 namespace tarvel::chart {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "fuzz/number_form.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz/number_form.h"
-#include "ui/number_text.h"
+#include "panel/number_text.h"
 
 namespace {
 

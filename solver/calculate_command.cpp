@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
+#include "panel/messages.h"
 #include "physics/checked_arithmetic.h"
-#include "solver/messages.h"
 #include "solver/pair_code.h"
 #include "solver/solve_pair.h"
 

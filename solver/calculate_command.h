@@ -1,7 +1,7 @@
 #pragma once
 
+#include "panel/field_panel.h"
 #include "solver/search_mode.h"
-#include "ui/field_panel.h"
 
 namespace tarvel {
 

@@ -1,12 +1,12 @@
 #include <optional>
 
+#include "panel/messages.h"
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
 #include "solver/flat_saturation.h"
-#include "solver/messages.h"
 #include "solver/saturation_level.h"
 #include "solver/search_residuals.h"
 #include "solver/search_verdict.h"

@@ -1,9 +1,9 @@
+#include "panel/messages.h"
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisect_dry_bulb.h"
 #include "solver/enthalpy_dry_bulb_search.h"
-#include "solver/messages.h"
 #include "solver/pair_cases.h"
 #include "solver/state_completion.h"
 

@@ -1,7 +1,7 @@
+#include "panel/messages.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisect_dry_bulb.h"
-#include "solver/messages.h"
 #include "solver/pair_cases.h"
 #include "solver/saturation_level.h"
 #include "solver/search_residuals.h"

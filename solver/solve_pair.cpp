@@ -1,6 +1,6 @@
 #include "solver/solve_pair.h"
 
-#include "solver/messages.h"
+#include "panel/messages.h"
 #include "solver/pair_cases.h"
 #include "solver/state_completion.h"
 

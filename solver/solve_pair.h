@@ -1,8 +1,8 @@
 #pragma once
 
+#include "panel/field_panel.h"
 #include "solver/pair_code.h"
 #include "solver/search_mode.h"
-#include "ui/field_panel.h"
 
 namespace tarvel {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "panel/field_panel.h"
 #include "physics/saturation_pressure.h"
 #include "solver/search_mode.h"
-#include "ui/field_panel.h"
 
 namespace tarvel {
 

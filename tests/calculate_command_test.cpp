@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/air_field.h"
+#include "panel/field_panel.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "panel_trace.h"
 #include "solver/calculate_command.h"
 #include "solver/pair_code.h"
-#include "ui/air_field.h"
-#include "ui/field_panel.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace tarvel {
 namespace {

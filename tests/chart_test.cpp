@@ -13,11 +13,11 @@
 #include "chart/chart_plane.h"
 #include "chart/chart_pressure.h"
 #include "chart/chart_range.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace tarvel::chart {
 namespace {

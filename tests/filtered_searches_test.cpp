@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/memory_panel.h"
 #include "physics/float_bits.h"
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
@@ -20,7 +21,6 @@
 #include "solver/flat_saturation.h"
 #include "solver/saturation_level.h"
 #include "solver/search_residuals.h"
-#include "ui/memory_panel.h"
 
 namespace tarvel {
 namespace {

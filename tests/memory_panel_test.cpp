@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
-#include "ui/memory_panel.h"
 
 namespace tarvel {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
-#include "ui/number_text.h"
 
 namespace tarvel {
 namespace {

@@ -16,9 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/field_panel.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
+#include "panel/field_panel.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 
 namespace tarvel {
 namespace {

@@ -1,6 +1,6 @@
 #include "panel_trace.h"
 
-#include "ui/number_text.h"
+#include "panel/number_text.h"
 
 namespace tarvel::testing_support {
 namespace {

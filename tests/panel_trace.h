@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/memory_panel.h"
+#include "panel/memory_panel.h"
 
 namespace tarvel::testing_support {
 

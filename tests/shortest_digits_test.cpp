@@ -14,9 +14,9 @@
 #endif
 #include <fmt/format.h>
 
+#include "panel/number_text.h"
+#include "panel/shortest_digits.h"
 #include "physics/float_bits.h"
-#include "ui/number_text.h"
-#include "ui/shortest_digits.h"
 
 namespace tarvel {
 namespace {

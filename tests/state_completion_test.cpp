@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/air_field.h"
+#include "panel/field_panel.h"
+#include "panel/memory_panel.h"
+#include "panel/number_text.h"
 #include "panel_trace.h"
 #include "solver/state_completion.h"
-#include "ui/air_field.h"
-#include "ui/field_panel.h"
-#include "ui/memory_panel.h"
-#include "ui/number_text.h"
 
 namespace tarvel {
 namespace {

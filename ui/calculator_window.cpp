@@ -8,8 +8,8 @@
 #include <QString>
 #include <limits>
 
+#include "panel/clear_command.h"
 #include "solver/calculate_command.h"
-#include "ui/clear_command.h"
 #include "ui/message_box.h"
 
 namespace tarvel {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/air_field.h"
-#include "ui/field_panel.h"
+#include "panel/air_field.h"
+#include "panel/field_panel.h"
 
 class QLineEdit;
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <string_view>
 
-#include "ui/air_field.h"
+#include "panel/air_field.h"
 
 class QWidget;
 

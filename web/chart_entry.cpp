@@ -15,7 +15,7 @@
 #include "chart/chart_plane.h"
 #include "chart/chart_pressure.h"
 #include "chart/chart_range.h"
-#include "ui/number_text.h"
+#include "panel/number_text.h"
 #include "web/page_fields.h"
 
 namespace {

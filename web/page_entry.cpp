@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "panel/clear_command.h"
+#include "panel/memory_panel.h"
+#include "panel/start_up_text.h"
 #include "solver/calculate_command.h"
-#include "ui/clear_command.h"
-#include "ui/memory_panel.h"
-#include "ui/start_up.h"
 #include "web/page_fields.h"
 
 namespace {

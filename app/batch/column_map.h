@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/air_field.h"
+#include "panel/air_field.h"
 
 namespace tarvel::batch {
 

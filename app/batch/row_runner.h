@@ -8,7 +8,7 @@
 #include "app/batch/column_map.h"
 #include "app/batch/csv_dialect.h"
 #include "app/batch/csv_record.h"
-#include "ui/memory_panel.h"
+#include "panel/memory_panel.h"
 
 namespace tarvel::batch {
 

@@ -92,8 +92,8 @@ BAD_TEXTS = [
 
 
 def start_up_credit():
-    """The start-up text as the desktop window shows it (ui/start_up.h)."""
-    source = (ROOT / "ui" / "start_up.h").read_text(encoding="utf-8")
+    """The start-up text as the desktop window shows it (panel/start_up_text.h)."""
+    source = (ROOT / "panel" / "start_up_text.h").read_text(encoding="utf-8")
     literals = re.search(r'kStartUpCredit\s*=\s*((?:"(?:[^"\\]|\\.)*"\s*)+);', source).group(1)
     text = "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', literals))
     return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "message_recorder.h"
+#include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
 #include "ui/calculator_window.h"
-#include "ui/memory_panel.h"
 #include "ui/message_box.h"
 #include "ui/start_up.h"
 

@@ -1,6 +1,6 @@
-#include "ui/field_panel.h"
+#include "panel/field_panel.h"
 
-#include "ui/number_text.h"
+#include "panel/number_text.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "ui/memory_panel.h"
+#include "panel/memory_panel.h"
 
 #include <stdexcept>
 

@@ -5,9 +5,9 @@
 
 #include <fast_float/fast_float.h>
 
+#include "panel/decimal_digits.h"
+#include "panel/number_text.h"
 #include "physics/elementary/rounding.h"
-#include "ui/decimal_digits.h"
-#include "ui/number_text.h"
 
 namespace tarvel {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ui/shortest_digits.h"
+#include "panel/shortest_digits.h"
 
 namespace tarvel {
 

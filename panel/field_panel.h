@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/air_field.h"
+#include "panel/air_field.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "ui/shortest_digits.h"
+#include "panel/shortest_digits.h"
 
 // fmt's shortest-digits conversion (Dragonbox), compiled into this file alone: no library to link,
 // so the WebAssembly build needs nothing but the headers. fmt's public formatting gives the same

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "panel/decimal_digits.h"
+#include "panel/number_text.h"
+#include "panel/shortest_digits.h"
 #include "physics/float_bits.h"
-#include "ui/decimal_digits.h"
-#include "ui/number_text.h"
-#include "ui/shortest_digits.h"
 
 namespace tarvel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/field_panel.h"
+#include "panel/field_panel.h"
 
 namespace tarvel {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/field_panel.h"
+#include "panel/field_panel.h"
 
 namespace tarvel::messages {
 

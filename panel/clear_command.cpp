@@ -1,4 +1,4 @@
-#include "ui/clear_command.h"
+#include "panel/clear_command.h"
 
 namespace tarvel {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/field_panel.h"
+#include "panel/field_panel.h"
 
 namespace tarvel {
 
