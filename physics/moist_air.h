@@ -19,18 +19,15 @@ namespace tarvel {
 // content formed from one) are templates: given an enclosure of that value instead of a double
 // (physics/rounded_interval.h), the same operations give an enclosure of the result.
 //
-// Their constants, each the double nearest to the decimal written. In the formulas below they
-// stand as 622, 1000, 100, 1.005, 1.84 and 2500.
-// The moisture content in g/kg of air whose vapour pressure is pv: 622·pv/(Bpa − pv).
-inline constexpr double kMoistureFactor = 622;
-// g/kg to kg/kg inside the enthalpy relations.
-inline constexpr double kGramsPerKilogram = 1000;
-// Fraction to percent for the relative humidity.
-inline constexpr double kPercent = 100;
-// The enthalpy in kJ/kg dry air: 1.005·t for the dry air, (1.84·t + 2500)·dk for the vapour.
-inline constexpr double kDryAirHeatCapacity = 1.005;
-inline constexpr double kVapourHeatCapacity = 1.84;
-inline constexpr double kVaporisationEnthalpy = 2500;
+// Their constants, each the double nearest to the decimal written; in the formulas below they
+// stand as 622, 1000, 100, 1.005, 1.84 and 2500. The moisture content in g/kg of air whose vapour
+// pressure is pv is 622·pv/(Bpa − pv), 1000 turns g/kg into kg/kg in the enthalpy and 100 a
+// fraction into a percent; the enthalpy in kJ/kg dry air is 1.005·t for the dry air and
+// (1.84·t + 2500)·dk for the vapour (heat capacities in kJ/(kg·K), enthalpy of vaporisation at
+// 0 °C in kJ/kg).
+inline constexpr double kMoistureFactor = 622, kGramsPerKilogram = 1000, kPercent = 100;
+inline constexpr double kDryAirHeatCapacity = 1.005, kVapourHeatCapacity = 1.84,
+                        kVaporisationEnthalpy = 2500;
 
 // d = (pv × 622) / (Bpa − pv)
 double MoistureFromPv(double pv, double pressure_kpa);

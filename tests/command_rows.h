@@ -13,15 +13,8 @@
 namespace tarvel::testing_support {
 
 inline const char* OutcomeName(CalculateOutcome outcome) {
-  switch (outcome) {
-    case CalculateOutcome::Completed:
-      return "Completed";
-    case CalculateOutcome::Message:
-      return "Message";
-    case CalculateOutcome::NumericFault:
-      return "NumericFault";
-  }
-  return "?";
+  static const char* const kNames[] = {"Completed", "Message", "NumericFault"};
+  return kNames[static_cast<int>(outcome)];
 }
 
 struct CommandCase {
