@@ -93,25 +93,28 @@ class SaturationLevel {
     return OnExponent(s.lo, s.hi);
   }
 
-  // Where the verdict is decided on m alone, as operator() decides it: on the fit's branch by the
-  // certified temperatures, and on a whole neighbouring branch when its range lies beyond p1 (ice,
-  // all MoveLow) or beyond p3 (the polynomial, all MoveHigh; and ice too, when the fit's branch is
-  // all MoveHigh as well). The certified parts of the fit's branch adjoin those:
-  // [0, fit_move_low_to_] and [fit_move_high_from_, 30).
+  // Where the verdict is decided on m alone, as operator() decides it.
   CertifiedSpan Certified() const {
+    // (2) On the fit's branch, the certified temperatures: MoveLow on [0, fit_move_low_to_],
+    //     MoveHigh on [fit_move_high_from_, 30) (fit_certified_temperatures.h).
     CertifiedSpan span{std::numeric_limits<double>::min(), fit_move_low_to_, fit_move_high_from_,
                        kPolynomialFrom};
     if (!known_)
       return span;
+    // (3) When the ice branch's range lies at or below p1, every m of it is MoveLow; it adjoins
+    //     the fit's MoveLow part, or stands alone up to the last double below 0.
     if (kIceSaturationRange.hi <= low_end_) {
       span.from = kEnclosureLowest;
       if (!(span.move_low_to >= kExponentialFitFrom))
         span.move_low_to = -std::numeric_limits<double>::denorm_min();
     }
+    // (4) When the polynomial's range lies above p3, every m from 30 °C to the domain's end is
+    //     MoveHigh, and adjoins the fit's MoveHigh part (or starts at 30).
     if (kPolynomialSaturationRange.lo > high_end_ && high_end_ >= low_end_) {
       span.move_high_from = std::min(span.move_high_from, kPolynomialFrom);
       span.below = NextUp(kEnclosureHighest);
-      // A target below every Pb of the domain (a negative vapour pressure): all MoveHigh.
+      // (5) A target below every Pb of the domain (a negative vapour pressure): the ice range and
+      //     the whole fit's branch lie above p3 too, so the whole domain is MoveHigh.
       if (kIceSaturationRange.lo > high_end_ && span.move_high_from == kExponentialFitFrom) {
         span.from = kEnclosureLowest;
         span.move_high_from = kEnclosureLowest;
@@ -133,7 +136,7 @@ class SaturationLevel {
     return Decision::Undecided;
   }
 
-  // (2) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
+  // (6) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
   //     s ≥ upper(p1) gives P > p1, and likewise for p3 (saturation_log_bounds.h (1)).
   Decision OnExponent(double lo, double hi) const {
     if (hi <= move_low_below_)
