@@ -15,9 +15,10 @@ namespace tarvel {
 // decision taken on it is the decision Pb itself would give.
 
 // The temperatures (°C) on which the enclosures are given; outside them, and for NaN, the
-// enclosures are not finite. Pb faults only at or below −273.15 °C and for temperatures whose
-// fifth power overflows, far outside; every Pb value here is a normal number, from 3.6e-8 Pa to
-// 1.7e6 Pa, and every exponent below well inside ±40.
+// enclosures are not finite. Pb faults only at or below absolute zero (−kKelvinOffset) and for
+// temperatures whose fifth power overflows, far outside; every Pb value here is a normal number,
+// within kIceSaturationRange.lo and kPolynomialSaturationRange.hi (below), and every exponent
+// below well inside ±40.
 inline constexpr double kEnclosureLowest = -140;
 inline constexpr double kEnclosureHighest = 200;
 

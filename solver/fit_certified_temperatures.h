@@ -47,11 +47,13 @@ inline FitCrossing CertifiedAround(double center) {
   const double y = center - kFitC;
   if (y >= 0 && y <= kFitQuotientBound) {
     // (2) t* = B·y/(A − y) lies in [0, 30.19], with x(t*) = center. The guess, three roundings,
-    //     is within 3.0001u·t* < 2^−46.2 of t*.
-    static_assert(kFitB * kFitQuotientBound / (kFitA - kFitQuotientBound) <= 30.19);
+    //     is within 3.0001u·t* < 1.5 · 2^−47 of t*.
+    static_assert(kFitB * kFitQuotientBound / (kFitA - kFitQuotientBound) <= 30.19 &&
+                  3.0001 * 30.19 * 0x1p-53 < 0x1.8p-47);
     const double guess = kFitB * y / (kFitA - y);
     // (3) guess ∓ δ (below 32) round by at most 2^−49: below ≤ t* − d and above ≥ t* + d with
-    //     d = δ − 2^−46.2 − 2^−49 > 0.9961δ.
+    //     d = δ − 1.5 · 2^−47 − 2^−49 > 0.9961δ.
+    static_assert(kGuessOffset - 0x1.8p-47 - 0x1p-49 > 0.9961 * kGuessOffset);
     const double below = guess - kGuessOffset;
     const double above = guess + kGuessOffset;
     // (4) By the least slope, at m ≤ below Pb's exponent is at most center − 0.0573·d + η ≤
