@@ -29,7 +29,7 @@ struct CorrectlyRounded {
 
 template <typename Elementary>
 void BenchPbWith(benchmark::State& state, double t) {
-  const double ln_e = Elementary::Log(2.718281828);
+  const double ln_e = Elementary::Log(tarvel::kLiteralE);
   for (auto _ : state) {
     benchmark::DoNotOptimize(t);
     benchmark::DoNotOptimize(SaturationFormula<Elementary>::Evaluate(t, ln_e));
@@ -46,7 +46,7 @@ void BenchFunction(benchmark::State& state, Function f, double x) {
 
 // Arguments as Pb meets them: the exponent of the fit at 20 °C, the ice exponent and the kelvin
 // temperature at −10 °C, and 40 °C for the powers.
-const double kFitExponent = 17.438 * 20 / (239.78 + 20) + 6.4147;
+const double kFitExponent = tarvel::kFitA * 20 / (tarvel::kFitB + 20) + tarvel::kFitC;
 const double kIceExponent = 5.5;
 
 // The same with each call waiting for the one before, as the steps of a bisection do: its
@@ -54,7 +54,7 @@ const double kIceExponent = 5.5;
 // results are finite) but makes the argument depend on it.
 template <typename Elementary>
 void BenchPbChainedWith(benchmark::State& state, double t) {
-  const double ln_e = Elementary::Log(2.718281828);
+  const double ln_e = Elementary::Log(tarvel::kLiteralE);
   double previous = 0;
   for (auto _ : state) {
     previous = SaturationFormula<Elementary>::Evaluate(t + previous * 0, ln_e);

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Writes physics/saturation_table.cpp: the saturation pressure of the exponential fit (the branch
 of Pb from 0 °C to 30 °C) at every 1/32 °C from -1/32 °C to 30 + 1/32 °C, bit for bit as Pb's
-formula gives it: x = (17.438 t) / (239.78 + t) + 6.4147 in double arithmetic (Python's floats
+formula gives it: x = (A t) / (B + t) + C in double arithmetic (Python's floats
 are IEEE doubles rounded to nearest, operation by operation, like the core's), then e^x rounded
 once to the nearest double. e^x is taken from the decimal module, whose exp is correctly rounded
 at the working precision (60 digits); the rounding to 53 bits is checked to be decided by it.
+The table records the constants it was made with, and the build compares them with the formula's
+(physics/saturation_formula.h): a change there fails the build here until the table is remade.
 tests/saturation_enclosure_test.cpp checks every entry against the core's own formula. Run from
 the repository root:
 
@@ -15,6 +17,10 @@ from fractions import Fraction
 import sys
 
 STEPS_PER_DEGREE = 32
+# The fit's constants, written as in physics/saturation_formula.h (kFitA, kFitB, kFitC).
+FIT_A = 17.438
+FIT_B = 239.78
+FIT_C = 6.4147
 FIRST = -1  # in grid steps: -1/32 °C
 LAST = 30 * STEPS_PER_DEGREE + 1  # 30 + 1/32 °C
 
@@ -41,7 +47,15 @@ def main():
     w("//   python3 physics/gen_saturation_table.py > physics/saturation_table.cpp")
     w('#include "physics/saturation_table.h"')
     w("")
+    w('#include "physics/saturation_formula.h"')
+    w("")
     w("namespace tarvel {")
+    w("")
+    w("// The fit's constants and grid that made this table.")
+    w("static_assert(kFitA == %r && kFitB == %r && kFitC == %r," % (FIT_A, FIT_B, FIT_C))
+    w('              "the fit\'s constants have changed: remake this table");')
+    w('static_assert(kFitTableStepsPerDegree == %d && kFitTableSize == %d, "remake this table");'
+      % (STEPS_PER_DEGREE, LAST - FIRST + 1))
     w("")
     # One entry a line with its temperature, as written here rather than as clang-format would
     # align the comments.
@@ -49,7 +63,7 @@ def main():
     w("const double kFitSaturationTable[kFitTableSize] = {")
     for i in range(FIRST, LAST + 1):
         t = i / STEPS_PER_DEGREE
-        x = (17.438 * t) / (239.78 + t) + 6.4147
+        x = (FIT_A * t) / (FIT_B + t) + FIT_C
         w("    %s,  // %s" % (float.hex(correctly_rounded_exp(x)), repr(t)))
     w("};")
     w("// clang-format on")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "physics/checked_arithmetic.h"
+#include "physics/pascal.h"
 
 namespace tarvel {
 
@@ -8,7 +9,7 @@ namespace tarvel {
 // relative humidity %, d moisture content g/kg dry air, dk moisture content kg/kg dry air, h
 // enthalpy kJ/kg dry air, pv vapour pressure Pa, ps saturation pressure at the dry bulb Pa, and
 // pressure_kpa the atmospheric pressure in kPa as read from the pressure field (every relation
-// forms the pressure in Pa as its own rounded product pressure_kpa × 1000).
+// forms the pressure in Pa as its own rounded product, Pascal(pressure_kpa)).
 //
 // Each relation evaluates its operations in one fixed order. Several look like compositions of the
 // others but are not: they divide or scale in another order, and the last bit differs. Callers use
@@ -17,11 +18,16 @@ namespace tarvel {
 // The relations that the searches evaluate on a trial saturation pressure (or on a moisture
 // content formed from one) are templates: given an enclosure of that value instead of a double
 // (physics/rounded_interval.h), the same operations give an enclosure of the result.
-
-// The pressure in Pa, as every relation forms it: its own rounded product pressure_kpa × 1000.
-inline double Pascal(double pressure_kpa) {
-  return checked::Mul(pressure_kpa, 1000);
-}
+//
+// Their constants, each the double nearest to the decimal written; in the formulas below they
+// stand as 622, 1000, 100, 1.005, 1.84 and 2500. The moisture content in g/kg of air whose vapour
+// pressure is pv is 622·pv/(Bpa − pv), 1000 turns g/kg into kg/kg in the enthalpy and 100 a
+// fraction into a percent; the enthalpy in kJ/kg dry air is 1.005·t for the dry air and
+// (1.84·t + 2500)·dk for the vapour (heat capacities in kJ/(kg·K), enthalpy of vaporisation at
+// 0 °C in kJ/kg).
+inline constexpr double kMoistureFactor = 622, kGramsPerKilogram = 1000, kPercent = 100;
+inline constexpr double kDryAirHeatCapacity = 1.005, kVapourHeatCapacity = 1.84,
+                        kVaporisationEnthalpy = 2500;
 
 // d = (pv × 622) / (Bpa − pv)
 double MoistureFromPv(double pv, double pressure_kpa);
@@ -37,7 +43,7 @@ struct RelHumidityFactors {
 inline RelHumidityFactors RelHumidityFactorsOf(double phi, double pressure_kpa) {
   using checked::Div;
   using checked::Mul;
-  return {Div(Mul(phi, 622), 100), Div(phi, 100), Pascal(pressure_kpa)};
+  return {Div(Mul(phi, kMoistureFactor), kPercent), Div(phi, kPercent), Pascal(pressure_kpa)};
 }
 template <typename Pressure>
 auto MoistureFromRelHumidity(const RelHumidityFactors& f, const Pressure& ps) {
@@ -66,7 +72,7 @@ template <typename Pressure>
 auto PvFromRelHumidityB(double phi, const Pressure& ps) {
   using checked::Div;
   using checked::Mul;
-  return Mul(Div(phi, 100), ps);
+  return Mul(Div(phi, kPercent), ps);
 }
 
 // phi = (pv / ps) × 100
@@ -80,8 +86,8 @@ template <typename Ratio>
 auto EnthalpyFromMoistureRatio(double t, const Ratio& dk) {
   using checked::Add;
   using checked::Mul;
-  const double vapour = Add(Mul(1.84, t), 2500);
-  return Add(Mul(vapour, dk), Mul(1.005, t));
+  const double vapour = Add(Mul(kVapourHeatCapacity, t), kVaporisationEnthalpy);
+  return Add(Mul(vapour, dk), Mul(kDryAirHeatCapacity, t));
 }
 // h = ((1.84 × t) + 2500) × (d / 1000) + (1.005 × t)
 double EnthalpyFromMoisture(double t, double d);

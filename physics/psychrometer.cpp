@@ -13,8 +13,8 @@ using checked::Sub;
 }  // namespace
 
 double DryBulbFromPsychrometer(double psw, double pv, double tw, double pressure_kpa) {
-  const double k1 = Mul(Mul(pressure_kpa, 1000), PsychrometerCoefficient(tw));
-  const double f = Add(Mul(tw, 0.00115), 1);
+  const double k1 = Mul(Pascal(pressure_kpa), PsychrometerCoefficient(tw));
+  const double f = Add(Mul(tw, kWetBulbFactor), 1);
   double x = Sub(psw, pv);
   x = Div(x, k1);
   x = Div(x, f);

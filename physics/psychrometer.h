@@ -1,15 +1,21 @@
 #pragma once
 
 #include "physics/checked_arithmetic.h"
+#include "physics/pascal.h"
 
 namespace tarvel {
 
-// The psychrometer equation, Pv = Psw − 1000·B·A·(t − tw)·(1 + 0.00115·tw), with the coefficient
-// A = 0.000666 /°C over a wet wick (tw > 0) and 0.000594 /°C over ice (tw ≤ 0).
+// The psychrometer equation, Pv = Psw − Bpa·A·(t − tw)·(1 + k·tw), Bpa the pressure in Pa, with
+// the coefficient A of a wet wick above 0 °C and of an iced one at 0 °C and below.
 
-// Psychrometer coefficient in 1/°C: a wet wick above 0 °C, an iced one at 0 °C and below.
+// A in 1/°C: over a wet wick (tw > 0) and over an iced one (tw ≤ 0).
+inline constexpr double kWetWickCoefficient = 0.000666;
+inline constexpr double kIcedWickCoefficient = 0.000594;
+// k in 1/°C: the pressure term carries the factor (1 + k·tw).
+inline constexpr double kWetBulbFactor = 0.00115;
+
 inline double PsychrometerCoefficient(double tw) {
-  return tw > 0 ? 0.000666 : 0.000594;
+  return tw > 0 ? kWetWickCoefficient : kIcedWickCoefficient;
 }
 
 // Vapour pressure of the air in Pa from the saturation pressure at the wet bulb `aaa` (Pa), the
@@ -21,10 +27,10 @@ auto Pv1(const Pressure& aaa, double bbb, double ccc, double pressure_kpa) {
   using checked::Add;
   using checked::Mul;
   using checked::Sub;
-  const double bpa = Mul(pressure_kpa, 1000);
+  const double bpa = Pascal(pressure_kpa);
   const double k1 = Mul(bpa, PsychrometerCoefficient(ccc));
   const double k2 = Mul(k1, Sub(bbb, ccc));
-  const double f = Add(1, Mul(0.00115, ccc));
+  const double f = Add(1, Mul(kWetBulbFactor, ccc));
   return Sub(aaa, Mul(k2, f));
 }
 

@@ -5,6 +5,7 @@
 #include "physics/elementary/approximate_exp.h"
 #include "physics/elementary/approximate_log.h"
 #include "physics/rounded_interval.h"
+#include "physics/saturation_formula.h"
 #include "physics/saturation_table.h"
 
 namespace tarvel {
@@ -14,9 +15,10 @@ namespace tarvel {
 // decision taken on it is the decision Pb itself would give.
 
 // The temperatures (°C) on which the enclosures are given; outside them, and for NaN, the
-// enclosures are not finite. Pb faults only at or below −273.15 °C and for temperatures whose
-// fifth power overflows, far outside; every Pb value here is a normal number, from 3.6e-8 Pa to
-// 1.7e6 Pa, and every exponent below well inside ±40.
+// enclosures are not finite. Pb faults only at or below absolute zero (−kKelvinOffset) and for
+// temperatures whose fifth power overflows, far outside; every Pb value here is a normal number,
+// within kIceSaturationRange.lo and kPolynomialSaturationRange.hi (below), and every exponent
+// below well inside ±40.
 inline constexpr double kEnclosureLowest = -140;
 inline constexpr double kEnclosureHighest = 200;
 
@@ -84,44 +86,56 @@ struct EnclosingElementary {
 RoundedInterval EncloseSaturation(double t);
 
 // An enclosure of the exponent s that Pb below 0 °C passes to its exponential, Pb(t) = Exp(s),
-// for t in [kEnclosureLowest, 0); not finite for other t.
+// for t in [kEnclosureLowest, kExponentialFitFrom); not finite for other t.
 RoundedInterval EncloseIceExponent(double t);
 
 // Pb on a whole branch of the enclosures' domain, for searches that can decide a step without
 // looking closer.
 //
-// Below 0 °C, t in [kEnclosureLowest, 0): Pb(t) lies in kIceSaturationRange. The ice formula in
-// the kelvin temperature T, with its constants as the doubles they are,
-//   F(T) = C1/T + C2 + C3·T + C4·T² + C5·T³ + C6·T⁴ + C7·ln(T)/LE,
-// rises on [133, 274]: F'(T) = −C1/T² + C3 + 2C4·T + 3C5·T² + 4C6·T³ + C7/(LE·T) is at least
-// 5674.5/274² + 4.1635/274 − 0.009678 − 4·9.49e-13·274³ > 0.081 there. The exponent s that Pb
-// computes from its double T is F(T) to within 2^−44: the division C1/T and the five partial sums
-// before the last (magnitudes 14 to 43) round by at most 2^−48 each; C3·T by 2^−52; the three
-// power terms (below 0.047) by less than 2^−56 with their powers; C7·Log(T)/LE by less than
-// 2^−47.5 (Log(T) within 2^−51, C7 times it by 2^−49, the division by 2^−49); the last sum (below
-// 32 in magnitude) by 2^−49: in all below 8.1 · 2^−48 < 2^−44.9. T itself is the rounded
-// t + 273.15, which rises with t, from 133.15 (t = −140) to 273.15 (t just below 0). So for every
-// such t, s lies within 2^−43 of the range of the exponents at those two ends, and Pb(t) within
-// a factor 1 ± 2^−42.9 of the range of Pb(−140) = 3.6265541125e-8 and Pb(−1e-300) =
-// 611.1535733014; the range below holds those with room to spare (tests check its ends against
-// Pb with a margin of 2^−40).
+// Below 0 °C, t in [kEnclosureLowest, 0): Pb(t) lies in kIceSaturationRange. With the ice
+// formula's constants C1 to C7 = kIceC1 to kIceC7 as the doubles they are and LE = ln(kLiteralE),
+// F(T) = C1/T + C2 + C3·T + C4·T² + C5·T³ + C6·T⁴ + C7·ln(T)/LE in the kelvin temperature T:
+// (I1) T is the rounded t + kKelvinOffset, which rises with t, from 133.15 (t = −140) to
+//      kKelvinOffset (t just below 0), within [133, 274].
+// (I2) F rises on [133, 274]: F'(T) = −C1/T² + C3 + 2C4·T + 3C5·T² + 4C6·T³ + C7/(LE·T) is at
+//      least −C1/274² + C7/274 + C3 + 4C6·274³ > 0.081 there (C1, C6 < 0 < C4, C5, C7; LE < 1).
+// (I3) The exponent s that Pb computes from its double T is F(T) to within 2^−44: C1/T (below 43
+//      in magnitude) and the five partial sums before the last (magnitudes 14 to 38) round by at
+//      most 2^−48 each; C3·T by 2^−52; the three power terms (below 0.047) by less than 2^−56
+//      with their powers; C7·Log(T)/LE by less than 2^−47.5 (Log(T) within 2^−51, C7 times it by
+//      2^−49, the division by 2^−49); the last sum (below 32 in magnitude) by 2^−49: in all below
+//      8.1 · 2^−48 < 2^−44.9.
+// (I4) So for every such t, s lies within 2^−43 of the range of the exponents at the two ends,
+//      and Pb(t) within a factor 1 ± 2^−42.9 of the range of Pb(−140) = 3.6265541125e-8 and
+//      Pb(−1e-300) = 611.1535733014; the range below holds those with room to spare (tests check
+//      its ends against Pb with a margin of 2^−40).
+static_assert(kEnclosureLowest + kKelvinOffset >= 133 && kKelvinOffset <= 274);  // (I1)
+static_assert(kIceC1 < 0 && kIceC6 < 0 && kIceC4 > 0 && kIceC5 > 0 && kIceC7 > 0 &&
+              kLiteralE < 2.7182818284590452);
+static_assert(-kIceC1 / (274.0 * 274) + kIceC7 / 274 + kIceC3 + 4 * kIceC6 * 274 * 274 * 274 >
+              0.081);  // (I2)
+static_assert(-kIceC1 / 133 < 43 && kIceC4 * 274 * 274 < 0.047 &&
+              kIceC5 * 274 * 274 * 274 < 0.047 && -kIceC6 * 274 * 274 * 274 * 274 < 0.047);  // (I3)
 //
-// From 30 °C, t in [30, kEnclosureHighest]: Pb(t) lies in kPolynomialSaturationRange. There Pb is
-// a sum of products of positive constants with correctly rounded powers of t > 0; every operation
-// of it is monotone, so Pb itself rises with t, from Pb(30) to Pb(200) (tests check the ends).
+// From 30 °C, t in [kPolynomialFrom, kEnclosureHighest]: Pb(t) lies in
+// kPolynomialSaturationRange. There Pb is a sum of products of positive constants with correctly
+// rounded powers of t > 0; every operation of it is monotone, so Pb itself rises with t, from
+// Pb(30) to Pb(200) (tests check the ends).
+static_assert(kPolynomialA0 > 0 && kPolynomialA1 > 0 && kPolynomialA2 > 0 && kPolynomialA3 > 0 &&
+              kPolynomialA4 > 0 && kPolynomialA5 > 0 && kPolynomialFrom > 0);
 inline constexpr RoundedInterval kIceSaturationRange = {3.6265e-8, 611.1536};
 inline constexpr RoundedInterval kPolynomialSaturationRange = {4240.7476, 1621869.7};
 
 // A first, cheaper enclosure of Pb(t) on the same domain, for the searches' steps far from their
-// thresholds: from 0 °C to below 30 °C by the table (EncloseFitByTable), elsewhere the range of
-// t's branch. Not finite outside the domain.
+// thresholds: on the fit's branch by the table (EncloseFitByTable), elsewhere the range of t's
+// branch. Not finite outside the domain.
 inline RoundedInterval QuickSaturationEnclosure(double t) {
-  if (t >= 30) {
+  if (t >= kPolynomialFrom) {
     if (t <= kEnclosureHighest)
       return kPolynomialSaturationRange;
     return {};
   }
-  if (t >= 0)
+  if (t >= kExponentialFitFrom)
     return EncloseFitByTable(t);
   if (t >= kEnclosureLowest)
     return kIceSaturationRange;

@@ -29,7 +29,7 @@ RoundedInterval EncloseSaturation(double t) {
 }
 
 RoundedInterval EncloseIceExponent(double t) {
-  if (!(t >= kEnclosureLowest && t < 0))
+  if (!(t >= kEnclosureLowest && t < kExponentialFitFrom))
     return {};
   return SaturationFormula<EnclosingElementary>::HylandWexlerIceExponent(t, kLnOfLiteralE);
 }

@@ -8,10 +8,10 @@ namespace tarvel {
 // Throws NumericFault for temperatures at or below absolute zero and on overflow.
 double Pb(double temprature);
 
-// The ice formula divides its ln T term by the natural logarithm of the literal 2.718281828, not
-// of e. This is that logarithm, correctly rounded (as the core's Log gives it, which a test
-// checks), written out so that it is a constant from the start and no caller of Pb can run before
-// it is set.
+// The ice formula divides its ln T term by the natural logarithm of the literal kLiteralE
+// (saturation_formula.h), not of e. This is that logarithm, correctly rounded (as the core's Log
+// gives it, which a test checks), written out so that it is a constant from the start and no
+// caller of Pb can run before it is set.
 inline constexpr double kLnOfLiteralE = 0x1.fffffffe8ca4cp-1;  // 0.99999999983112664
 
 }  // namespace tarvel

@@ -2,7 +2,14 @@
 //   python3 physics/gen_saturation_table.py > physics/saturation_table.cpp
 #include "physics/saturation_table.h"
 
+#include "physics/saturation_formula.h"
+
 namespace tarvel {
+
+// The fit's constants and grid that made this table.
+static_assert(kFitA == 17.438 && kFitB == 239.78 && kFitC == 6.4147,
+              "the fit's constants have changed: remake this table");
+static_assert(kFitTableStepsPerDegree == 32 && kFitTableSize == 963, "remake this table");
 
 // clang-format off
 const double kFitSaturationTable[kFitTableSize] = {

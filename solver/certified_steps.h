@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "physics/float_bits.h"
 
@@ -19,38 +18,10 @@ struct CertifiedSpan {
   double below;
 };
 
-// A search's judge with a span: its verdicts, and where they are known without it.
-template <typename Judge>
-struct SpannedJudge {
-  SpannedJudge(const Judge& judge, std::optional<CertifiedSpan> span) : judge(judge), span(span) {}
-
-  const Judge& judge;
-  std::optional<CertifiedSpan> span;
-
-  auto operator()(double m) const { return judge(m); }
-  std::optional<CertifiedSpan> Certified() const { return span; }
-};
-
 // Runs up to `steps` bisection steps on the bracket (lo, hi) for as long as each midpoint's
 // verdict is one the span certifies, and returns how many it made; lo and hi are then the bracket
 // those steps leave, exactly as the plain steps with their verdicts would have left it. Nothing is
 // made unless lo and hi lie in [from, below].
-//
-// The midpoint of the plain step is (lo + hi) / 2, both operations rounded; with both ends in the
-// span, nothing overflows. A step whose midpoint is an end is left to the plain step, which knows
-// what to make of a bracket that no longer shrinks. The low verdict is looked at first, as the
-// search's own judge looks at it.
-//
-// Once 0 < lo < hi and both lie in one binade [2^e, 2^(e+1)] (lo normal), the steps are made on
-// the encodings. There the doubles are u = 2^(e−52) apart, and the encoding of x is
-// E + (x − 2^e)/u for the binade's first encoding E, up to 2^(e+1) itself. So lo = (2^52 + A)·u
-// and hi = (2^52 + B)·u with 0 ≤ A < B ≤ 2^52, and lo + hi = (2^53 + A + B)·u lies in
-// [2^(e+1), 2^(e+2)), where the doubles are 2u apart: the sum rounds to the nearest multiple of
-// 2u, a tie to the one with an even significand, and halving it is exact. So the midpoint is
-// (2^52 + M)·u with M = (A + B)/2 rounded to an integer, a tie to the even one (2^52 is even):
-// for S = A + B, M = ⌊S/2⌋ when S is even, and otherwise the even one of ⌊S/2⌋ and ⌊S/2⌋ + 1,
-// (⌊S/2⌋ + 1) with its last bit cleared. While B − A ≥ 2, A < M < B, so every midpoint is
-// inside the bracket, and the comparisons of doubles of the binade are those of their encodings.
 //
 // The point is speed. A step on the encodings is a few one-cycle integer operations and two
 // conditional moves, with no branch on the verdict for the processor to mispredict; the plain
@@ -62,6 +33,7 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
   if (!inside(lo) || !inside(hi))
     return 0;
   constexpr std::uint64_t kFraction = 0xfffffffffffff;
+  // 0 < a < b in one binade [2^e, 2^(e+1)], its upper end included, a normal.
   const auto one_binade = [](double a, double b) {
     return a >= std::numeric_limits<double>::min() && a < b &&
            BitsOf(b) - (BitsOf(a) & ~kFraction) <= kFraction + 1;
@@ -71,6 +43,10 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
   double high_end = hi;
   int made = 0;
   while (!one_binade(low_end, high_end)) {
+    // (1) The plain step's midpoint, both operations rounded; with both ends in the span nothing
+    //     overflows. The low verdict is looked at first, as the search's own judge looks at it. A
+    //     step whose midpoint is an end is left to the plain step, which knows what to make of a
+    //     bracket that no longer shrinks.
     const double mid = (low_end + high_end) / 2;
     const bool low = mid >= span.from && mid <= span.move_low_to;
     if (made == steps || (!low && !(mid >= span.move_high_from && mid < span.below)) ||
@@ -86,11 +62,16 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
     ++made;
   }
 
+  // (2) In the binade the doubles are u = 2^(e−52) apart, and the encoding of x is E + (x − 2^e)/u
+  //     for the binade's first encoding E, up to 2^(e+1) itself: lo = (2^52 + A)·u and
+  //     hi = (2^52 + B)·u with 0 ≤ A < B ≤ 2^52, and the order of doubles of the binade is the
+  //     order of their offsets.
   const std::int64_t first = static_cast<std::int64_t>(BitsOf(low_end) & ~kFraction);
   const auto offset = [first](double x) { return static_cast<std::int64_t>(BitsOf(x)) - first; };
   std::int64_t a = offset(low_end);
   std::int64_t b = offset(high_end);
-  // The offsets of the bounds, clamped to [a, b]: no midpoint is at or below a, or at or above b.
+  // (3) The offsets of the bounds, clamped to [a, b]: by (5) no midpoint is at or below a, or at
+  //     or above b, so the clamp changes no verdict.
   const std::int64_t low_to = span.move_low_to >= high_end  ? b
                               : span.move_low_to >= low_end ? offset(span.move_low_to)
                                                             : a;
@@ -106,9 +87,15 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
   // Two conditional moves, which the compiler keeps as such (with a third select it turns them
   // into a branch on the verdict).
   while (made < steps && b - a >= 2) {
+    // (4) lo + hi = (2^53 + A + B)·u lies in [2^(e+1), 2^(e+2)), where the doubles are 2u apart:
+    //     the sum rounds to the nearest multiple of 2u, a tie to the one with an even
+    //     significand, and halving it is exact. So the midpoint is (2^52 + M)·u with M = S/2
+    //     rounded to an integer, a tie to the even one (2^52 is even), S = A + B: ⌊S/2⌋ when S is
+    //     even, otherwise (⌊S/2⌋ + 1) with its last bit cleared.
     const std::int64_t sum = a + b;
     const std::int64_t odd = sum & 1;
     const std::int64_t m = ((sum >> 1) + odd) & ~odd;
+    // (5) While B − A ≥ 2, A < M < B: every midpoint lies inside the bracket.
     if (static_cast<std::uint64_t>(m - gap_from) < gap)
       break;
     const bool low = m <= low_to;

@@ -6,9 +6,10 @@
 
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
+#include "solver/bisection.h"
 #include "solver/certified_steps.h"
+#include "solver/search_bounds.h"
 #include "solver/search_mode.h"
-#include "solver/search_residuals.h"
 
 namespace tarvel {
 
@@ -18,17 +19,18 @@ namespace tarvel {
 // pressure in it, so each step costs five operations; in the filtered mode most steps cost none,
 // decided by two certified temperatures (Certified).
 //
-// Why they hold. With dk = dv/1000 rounded (the double the chain forms) and the constants as the
-// doubles they are, the chain computes the real function R(m) = (1.84m + 2500)·dk + 1.005m − h,
-// which is linear with slope 1.84dk + 1.005 > 0 for dk ≥ −1/2. For m in [−100, 100], |dk| ≤ 1 and
-// |h| ≤ 2^20 the double r(m) is within δ = 2^−32 of R(m): 1.84m rounds by less than 2^−45.4, the
-// sum with 2500 (in [2048, 4096)) by 2^−42, the product with dk by less than 2^−41.6 more,
-// 1.005m by less than 2^−46.3, the sum of the two (below 2786) by 2^−41.5, and the subtraction of
-// h (below 2^20.01) by 2^−33: in all below 2^−32.9. So for m ≤ τ, r(m) ≤ R(m) + δ ≤ R(τ) + δ ≤
-// r(τ) + 2δ, and for m ≥ τ, r(m) ≥ r(τ) − 2δ: a τ whose own residual lies more than 2δ beyond
-// −0.01 (or 0.01) vouches for every m on its side being MoveLow (MoveHigh). Nothing faults on that
-// domain. A temperature is placed 2^−20 °C beyond each crossing of R with ∓0.01, found by solving
-// the line (a guess: the certificate is the evaluation at it), and kept when its residual shows it.
+// Notation: D, V, L = kDryAirHeatCapacity, kVapourHeatCapacity, kVaporisationEnthalpy and
+// dk = dv/1000 rounded, all as the doubles they are (the chain forms dk so), for m in the proof's
+// domain [−kDomain, kDomain], |dk| ≤ 1 and |h| ≤ 2^20.
+// (1) The chain computes the real function R(m) = (V·m + L)·dk + D·m − h, rounded step by step. R
+//     is a line, with slope V·dk + D > 0 for dk ≥ −1/2.
+// (2) The double r(m) is within δ = 2^−32 of R(m): V·m rounds by less than 2^−45.4, the sum with
+//     L (in [2048, 4096)) by 2^−42, the product with dk by less than 2^−41.6 more, D·m by less than
+//     2^−46.3, the sum of the two (below 4096) by 2^−41.5, and the subtraction of h (below 2^20.01)
+//     by 2^−33: in all below 2^−32.9.
+// (3) So for m ≤ τ, r(m) ≤ R(m) + δ ≤ R(τ) + δ ≤ r(τ) + 2δ, and for m ≥ τ, r(m) ≥ r(τ) − 2δ: a τ
+//     whose own residual lies more than 2δ beyond −0.01 (or 0.01) vouches for every m on its side
+//     being MoveLow (MoveHigh). Nothing faults on that domain.
 class EnthalpyDryBulbSearch {
  public:
   EnthalpyDryBulbSearch(double dv, double h, SearchMode mode) : dv_(dv), h_(h) {
@@ -46,17 +48,25 @@ class EnthalpyDryBulbSearch {
 
  private:
   static constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  // The proof's domain holds the searches' bracket.
   static constexpr double kDomain = 100;
-  static constexpr double kResidualError = 0x1p-32;  // δ above
+  static_assert(-kDomain <= kLowestTemperature && kHighestDryBulb <= kDomain);
+  static constexpr double kResidualError = 0x1p-32;  // δ of (2)
   static constexpr double kOffset = 0x1p-20;
+  static_assert(kDryAirHeatCapacity - kVapourHeatCapacity / 2 > 0);  // (1)
+  static_assert(kVaporisationEnthalpy - kDomain * kVapourHeatCapacity >= 2048 &&
+                kVaporisationEnthalpy + kDomain * (kVapourHeatCapacity + kDryAirHeatCapacity) <
+                    4096);  // (2)
 
   bool FindSpan(CertifiedSpan& span) const {
-    const double dk = dv_ / 1000;
+    const double dk = dv_ / kGramsPerKilogram;
     if (!(dk >= -0.5 && dk <= 1 && std::fabs(h_) <= 0x1p20))
       return false;
+    // (4) A temperature kOffset beyond each crossing of R with ∓0.01, found by solving the line
+    //     (a guess), is kept when its residual shows (3).
     const double width = kDryBulbTolerance.width;
-    const double slope = 1.84 * dk + 1.005;
-    const double intercept = 2500 * dk - h_;
+    const double slope = kVapourHeatCapacity * dk + kDryAirHeatCapacity;
+    const double intercept = kVaporisationEnthalpy * dk - h_;
     const double low = (-width - intercept) / slope - kOffset;
     const double high = (width - intercept) / slope + kOffset;
     span = {-kDomain, -kInfinity, kInfinity, kDomain};

@@ -6,51 +6,34 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
-#include "solver/flat_saturation.h"
-#include "solver/saturation_level.h"
+#include "solver/chain_search.h"
+#include "solver/saturation_search.h"
+#include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
-#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 #include "solver/wet_bulb_span.h"
 
 namespace tarvel {
 namespace {
 
-// Both searches bisect on a temperature whose lower bracket end is −99 °C, the coldest air the
-// calculator is meant for, and give up after this many steps that missed the tolerance.
-constexpr double kLowestTemperature = -99;
-constexpr int kMaxSearchSteps = 100000;
-
 // The wet bulb at which the psychrometer reading matches the vapour pressure `pw`: bisection on
-// tw ↦ Pv1(Pb(tw), t, tw) over [−99, t], which rises with tw for a positive pressure. Without a
-// bound this would never end for a relative humidity above 100 %, a dry bulb below −99 °C or a
-// negative pressure, so it is bounded like the dew-point search.
-// In the filtered mode most steps are decided by the certified temperatures of WetBulbSpan, which
-// `ps`, the saturation pressure at t, helps to place.
+// tw ↦ Pv1(Pb(tw), t, tw) over [−99, t], which rises with tw for a positive pressure. In the
+// filtered mode most steps are decided by the certified temperatures of WetBulbSpan, which `ps`,
+// the saturation pressure at t, helps to place.
 std::optional<double> SearchWetBulb(double t, double ps, double pw, double pressure_kpa,
                                     SearchMode mode) {
-  SearchSaturation saturation;
   const WetBulbResidual residual{t, pw, pressure_kpa};
-  const auto exact_residual = [&](double mid) { return residual(saturation(mid), mid); };
-  const auto verdict = SearchVerdict(mode, kWetBulbTolerance, residual, saturation);
-  // A dry bulb of exactly 0 °C with a target above saturation closes the bracket on 0 °C.
-  const auto flat = [&](double a, double b) {
-    return VerdictIsFlatOn(a, b, exact_residual, verdict, PsychrometerFactorsAreFixedOn);
-  };
-  if (mode == SearchMode::Filtered) {
-    const SpannedJudge judge{verdict, WetBulbSpan(residual, ps)};
-    return Bisect(kLowestTemperature, t, kMaxSearchSteps, judge, StopRule::WhenStuck, flat);
-  }
-  return Bisect(kLowestTemperature, t, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
+  const std::optional<CertifiedSpan> span =
+      mode == SearchMode::Filtered ? WetBulbSpan(residual, ps) : std::nullopt;
+  return Bisect(kLowestTemperature, t, kWetBulbSearchSteps,
+                ChainSearch(residual, kWetBulbTolerance, mode, span));
 }
 
 // The dew point: the temperature in [−99, tw] whose saturation pressure is the vapour pressure
 // `pv`, to 0.00001 Pa.
 std::optional<double> SearchDewPoint(double tw, double pv, SearchMode mode) {
-  const SaturationSearch verdict(pv, kFineDewPointTolerance, mode);
-  const auto residual = [&](double mid) { return verdict.Residual(mid); };
-  const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
-  return Bisect(kLowestTemperature, tw, kMaxSearchSteps, verdict, StopRule::WhenStuck, flat);
+  return Bisect(kLowestTemperature, tw, kFineDewPointSearchSteps,
+                SaturationSearch(pv, kFineDewPointTolerance, mode));
 }
 
 }  // namespace

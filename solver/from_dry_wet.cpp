@@ -3,9 +3,8 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/bisection.h"
-#include "solver/flat_saturation.h"
-#include "solver/saturation_level.h"
-#include "solver/search_residuals.h"
+#include "solver/saturation_search.h"
+#include "solver/search_bounds.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -33,13 +32,8 @@ void FromDryWet(FieldPanel& panel, const KnownInputs& known, SearchMode mode) {
 
   // Dew point: bisection on the saturation pressure between −99 °C and the wet bulb, with the
   // tolerance on the pressure. The midpoint that passes is written, not an end of the bracket.
-  constexpr int kMaxMidpoints = 1000;
-  const SaturationSearch verdict(pv, kDewPointTolerance, mode);
-  const auto residual = [&](double mid) { return verdict.Residual(mid); };
-  // A wet bulb of exactly 0 °C below the dew point closes the bracket on 0 °C.
-  const auto flat = [&](double a, double b) { return VerdictIsFlatOn(a, b, residual, verdict); };
-  if (const std::optional<double> td =
-          Bisect(-99, tw, kMaxMidpoints, verdict, StopRule::WhenStuck, flat)) {
+  if (const std::optional<double> td = Bisect(kLowestTemperature, tw, kDewPointSearchSteps,
+                                              SaturationSearch(pv, kDewPointTolerance, mode))) {
     WriteNumber(panel, AirField::DewPoint, *td);
     return;
   }

@@ -2,9 +2,9 @@
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
-#include "solver/bisect_dry_bulb.h"
 #include "solver/enthalpy_dry_bulb_search.h"
 #include "solver/pair_cases.h"
+#include "solver/search_bounds.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -13,8 +13,8 @@ namespace {
 // The dry bulb at which air of moisture content `dv` (g/kg) has the enthalpy `h` (kJ/kg), written
 // into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits.
 bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h, SearchMode mode) {
-  const EnthalpyDryBulbSearch search(dv, h, mode);
-  const std::optional<double> s = BisectDryBulbByVerdict(-99, 100, search);
+  const std::optional<double> s =
+      BisectDryBulb(kLowestTemperature, kHighestDryBulb, EnthalpyDryBulbSearch(dv, h, mode));
   if (!s) {
     messages::ShowOutOfRange(panel);
     return false;
@@ -25,8 +25,8 @@ bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h, SearchMode m
 
 // Writes the relative humidity of moisture content `dr` at the dry bulb as written (rounded) and
 // completes the state from the two. `t` is the dry bulb read back after it was written.
-void CompleteFromMoisture(FieldPanel& panel, double t, double dr, double pressure,
-                          SearchMode mode) {
+void CompleteFromWrittenDryBulb(FieldPanel& panel, double t, double dr, double pressure,
+                                SearchMode mode) {
   const double ps = Pb(t);
   WriteNumber(panel, AirField::RelHumidity, RelHumidityFromMoisture(dr, ps, pressure));
   FromDryRh(panel, {.dry_bulb = {{t, ps}}, .pressure = pressure}, mode);
@@ -41,7 +41,7 @@ void DewPointWithEnthalpy(FieldPanel& panel, SearchMode mode) {
     return;
   const double t = ReadNumber(panel, AirField::DryBulb);
   // The relative humidity agrees with the given dew point (its moisture content, unchanged).
-  CompleteFromMoisture(panel, t, dv, pressure, mode);
+  CompleteFromWrittenDryBulb(panel, t, dv, pressure, mode);
 }
 
 void MoistureWithEnthalpy(FieldPanel& panel, SearchMode mode) {
@@ -52,7 +52,7 @@ void MoistureWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   // The relative humidity agrees with the given enthalpy at the rounded dry bulb: the moisture
   // content it implies there replaces the given one.
   const double dr = MoistureFromEnthalpy(h, t);
-  CompleteFromMoisture(panel, t, dr, ReadNumber(panel, AirField::Pressure), mode);
+  CompleteFromWrittenDryBulb(panel, t, dr, ReadNumber(panel, AirField::Pressure), mode);
 }
 
 }  // namespace tarvel

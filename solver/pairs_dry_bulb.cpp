@@ -11,7 +11,7 @@ namespace {
 // A relative humidity above 100 % is passed on as it is. `known` holds the dry bulb or the
 // pressure when the case has read them already; nothing here writes either. State completion gets
 // the saturation pressure of the dry bulb formed here.
-void CompleteFromMoisture(FieldPanel& panel, double d, KnownInputs known, SearchMode mode) {
+void CompleteFromGivenDryBulb(FieldPanel& panel, double d, KnownInputs known, SearchMode mode) {
   const double pressure = ReadKnown(panel, AirField::Pressure, known.pressure);
   const double t = ReadKnown(panel, AirField::DryBulb, known.dry_bulb);
   const double ps = Pb(t);
@@ -26,17 +26,17 @@ void DryBulbWithDewPoint(FieldPanel& panel, SearchMode mode) {
   const double pv = Pb(ReadNumber(panel, AirField::DewPoint));
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double d = MoistureFromPv(pv, pressure);
-  CompleteFromMoisture(panel, d, {.pressure = pressure}, mode);
+  CompleteFromGivenDryBulb(panel, d, {.pressure = pressure}, mode);
 }
 
 void DryBulbWithMoisture(FieldPanel& panel, SearchMode mode) {
-  CompleteFromMoisture(panel, ReadNumber(panel, AirField::MoistureContent), {}, mode);
+  CompleteFromGivenDryBulb(panel, ReadNumber(panel, AirField::MoistureContent), {}, mode);
 }
 
 void DryBulbWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double t = ReadNumber(panel, AirField::DryBulb);
   const double h = ReadNumber(panel, AirField::Enthalpy);
-  CompleteFromMoisture(panel, MoistureFromEnthalpy(h, t), {.dry_bulb = {{t}}}, mode);
+  CompleteFromGivenDryBulb(panel, MoistureFromEnthalpy(h, t), {.dry_bulb = {{t}}}, mode);
 }
 
 }  // namespace tarvel

@@ -1,11 +1,13 @@
+#include <optional>
+
 #include "panel/messages.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
-#include "solver/bisect_dry_bulb.h"
+#include "solver/chain_search.h"
 #include "solver/pair_cases.h"
-#include "solver/saturation_level.h"
+#include "solver/saturation_search.h"
+#include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
-#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -24,11 +26,9 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
   FromDryRh(panel, known, mode);
 }
 
-// The dry bulb whose saturation pressure is `ps`.
+// The dry bulb from `lo` up whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps, SearchMode mode) {
-  const SaturationSearch verdict(ps, kDryBulbTolerance, mode);
-  return BisectDryBulbNearSaturation(lo, 100, verdict,
-                                     [&](double m) { return verdict.Residual(m); });
+  return BisectDryBulb(lo, kHighestDryBulb, SaturationSearch(ps, kDryBulbTolerance, mode));
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ void RelHumidityWithMoisture(FieldPanel& panel, SearchMode mode) {
   const double phi = ReadNumber(panel, AirField::RelHumidity);
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double ps = SaturationFromRelHumidity(PvFromMoisture(d, pressure), phi);
-  CompleteFromDryBulb(panel, DryBulbOfSaturation(-99, ps, mode),
+  CompleteFromDryBulb(panel, DryBulbOfSaturation(kLowestTemperature, ps, mode),
                       {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 
@@ -55,10 +55,9 @@ void RelHumidityWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double h = ReadNumber(panel, AirField::Enthalpy);
   // The enthalpy of air with the given relative humidity at the trial dry bulb m.
-  SearchSaturation saturation;
-  const RelHumidityDryBulbResidual residual{phi, pressure, h};
-  const std::optional<double> t = BisectDryBulbByVerdict(
-      -99, 100, SearchVerdict(mode, kDryBulbTolerance, residual, saturation));
+  const std::optional<double> t = BisectDryBulb(
+      kLowestTemperature, kHighestDryBulb,
+      ChainSearch(RelHumidityDryBulbResidual{phi, pressure, h}, kDryBulbTolerance, mode));
   CompleteFromDryBulb(panel, t, {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 

@@ -2,10 +2,10 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
-#include "solver/bisect_dry_bulb.h"
+#include "solver/chain_search.h"
 #include "solver/pair_cases.h"
+#include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
-#include "solver/search_verdict.h"
 #include "solver/state_completion.h"
 
 namespace tarvel {
@@ -36,11 +36,9 @@ void WetBulbWithRelHumidity(FieldPanel& panel, SearchMode mode) {
   // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
-  SearchSaturation saturation;
-  const PsychrometerDryBulbResidual residual{phi, psw, tw, pressure};
-  const auto exact_residual = [&](double m) { return residual(saturation(m), m); };
-  const std::optional<double> t = BisectDryBulbNearSaturation(
-      tw, 100, SearchVerdict(mode, kDryBulbTolerance, residual, saturation), exact_residual);
+  const std::optional<double> t = BisectDryBulb(
+      tw, kHighestDryBulb,
+      ChainSearch(PsychrometerDryBulbResidual{phi, psw, tw, pressure}, kDryBulbTolerance, mode));
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;

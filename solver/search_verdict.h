@@ -5,28 +5,8 @@
 #include "physics/rounded_interval.h"
 #include "physics/saturation_enclosure.h"
 #include "solver/bisection.h"
-#include "solver/search_mode.h"
 
 namespace tarvel {
-
-// How a search judges the residual r at its midpoint: within the tolerance it accepts the
-// midpoint, otherwise the sign of r says which end moves. The wet-bulb search accepts |r| equal to
-// its tolerance and moves its upper end only for r > 0; every other search accepts |r| below its
-// tolerance only and moves its upper end for r ≥ 0 (r is never NaN: the chains fault first).
-//
-// Either way the verdict is monotone in r: MoveLow below an interval of r, Accept on it, MoveHigh
-// above. So when it is the same at both ends of an interval, it is the same on all of it.
-struct Tolerance {
-  double width;
-  bool inclusive;
-
-  Verdict operator()(double r) const {
-    const double size = std::fabs(r);
-    if (inclusive ? size <= width : size < width)
-      return Verdict::Accept;
-    return (inclusive ? r > 0 : r >= 0) ? Verdict::MoveHigh : Verdict::MoveLow;
-  }
-};
 
 // What a filter makes of a midpoint: its verdict, or Undecided where only the exact evaluation can
 // tell. (One enumeration rather than an optional verdict: it travels in one register.)
@@ -76,22 +56,6 @@ Decision EnclosedVerdict(const Tolerance& tolerance, const Residual& residual, d
   if (!p.Finite())
     return Decision::Undecided;
   return VerdictOn(tolerance, residual(p, m));
-}
-
-// A search's verdict on its midpoint m: in the filtered mode by EnclosedVerdict where that
-// decides, and otherwise by the exact chain on `saturation(m)`, which is Pb(m) or a search's
-// memo of it. A verdict reached on an enclosure never reaches `saturation`.
-template <typename Residual, typename Saturation>
-auto SearchVerdict(SearchMode mode, Tolerance tolerance, const Residual& residual,
-                   Saturation& saturation) {
-  return [mode, tolerance, &residual, &saturation](double m) {
-    if (mode == SearchMode::Filtered) {
-      const Decision d = EnclosedVerdict(tolerance, residual, m);
-      if (d != Decision::Undecided)
-        return VerdictOf(d);
-    }
-    return tolerance(residual(saturation(m), m));
-  };
 }
 
 }  // namespace tarvel

@@ -1,5 +1,5 @@
-// The calculate command: input checks, the choice of the first two given fields, and how a
-// numeric fault or a range message ends the command with the fields written so far.
+// The calculate command: input checks and the choice of the first two given fields. (How a numeric
+// fault or a range message ends it: command_endings_test.cpp.)
 
 #include <array>
 #include <string>
@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "command_rows.h"
 #include "panel/air_field.h"
 #include "panel/field_panel.h"
 #include "panel/memory_panel.h"
@@ -20,37 +21,6 @@ namespace tarvel {
 namespace {
 
 using namespace testing_support;
-
-const char* OutcomeName(CalculateOutcome outcome) {
-  switch (outcome) {
-    case CalculateOutcome::Completed:
-      return "Completed";
-    case CalculateOutcome::Message:
-      return "Message";
-    case CalculateOutcome::NumericFault:
-      return "NumericFault";
-  }
-  return "?";
-}
-
-struct CommandCase {
-  const char* name;
-  Texts before;
-  CalculateOutcome outcome;
-  const char* events;  // what the command writes and shows, in order
-};
-
-void RunRows(const std::vector<CommandCase>& rows) {
-  for (const CommandCase& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemoryPanel panel = MakePanel(row.before);
-    const CalculateOutcome outcome = RunCalculate(panel);
-    EXPECT_STREQ(OutcomeName(outcome), OutcomeName(row.outcome));
-    EXPECT_TRUE(TraceMatches(panel, row.events));
-    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
-    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
-  }
-}
 
 TEST(CalculateCommandPairCode, FirstAndSecondIndexNameTheFifteenPairs) {
   struct Case {
@@ -73,7 +43,7 @@ TEST(CalculateCommandPairCode, FirstAndSecondIndexNameTheFifteenPairs) {
 // Without a pressure nothing else is examined; with fewer than two parameters nothing is
 // computed. Either way no field changes.
 TEST(CalculateCommandInputCheck, MissingPressureOrParametersShowsOneMessage) {
-  RunRows({
+  RunCommandRows({
       {"pressure empty, all six parameters typed",
        {"25", "20", "62.9", "17.45", "12.48", "56.9", ""},
        CalculateOutcome::Message,
@@ -120,7 +90,7 @@ TEST(CalculateCommandInputCheck, MissingPressureOrParametersShowsOneMessage) {
 // Wet bulb with enthalpy fixes no state, dew point with moisture content fixes many: each is
 // answered with its message and no field changes, whatever else is typed after them.
 TEST(CalculateCommandPairsWithoutState, AnsweredWithTheirMessage) {
-  RunRows({
+  RunCommandRows({
       {"wet 20 + enthalpy 50",
        {"", "20", "", "", "", "50", "101.325"},
        CalculateOutcome::Message,
@@ -137,7 +107,7 @@ TEST(CalculateCommandPairsWithoutState, AnsweredWithTheirMessage) {
 }
 
 TEST(CalculateCommandPairChoice, FirstTwoGivenFieldsAreUsed) {
-  RunRows({
+  RunCommandRows({
       {"dry 20.0 + rh 50: code 4, the given texts stay as typed",
        {"20.0", "", "50", "", "", "", "101.325"},
        CalculateOutcome::Completed,
@@ -212,7 +182,7 @@ TEST(CalculateCommandPairChoice, BlankFieldCountsAsGivenAndReadsAsZero) {
 // relative humidity is Pb(20) / Pb(25) = 2338.40 / 3168.97, the moisture content degenerates to
 // -622 g/kg and the dew point equals the wet bulb.
 TEST(CalculateCommandInputCheck, PressureThatIsNoNumberReadsAsZero) {
-  RunRows({
+  RunCommandRows({
       {"pressure abc, dry 25 + wet 20",
        {"25", "20", "", "", "", "", "abc"},
        CalculateOutcome::Completed,
@@ -221,112 +191,6 @@ TEST(CalculateCommandInputCheck, PressureThatIsNoNumberReadsAsZero) {
        {"25", "20", "", "", "", "", " "},
        CalculateOutcome::Completed,
        "Text(2)=73.79, Text(4)=-622, Text(5)=*, Text(3)=20"},
-  });
-}
-
-// A numeric fault ends the command at the operation where it occurs: fields written before it
-// keep their new text, nothing is written after it, and it is reported as "数值运算错误".
-// Fields after the given pair start with a marker text; fields before it must stay empty.
-TEST(CalculateCommandNumericFault, EndsTheCommandWhereItOccurs) {
-  RunRows({
-      {"pair 4, dry -300 below absolute zero",
-       {"-300", "", "50", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 4, dry -273.15 at absolute zero",
-       {"-273.15", "", "50", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 4, dry 1e400 too large for a double",
-       {"1e400", "", "50", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 4, pressure 1e306 overflows in Pa",
-       {"20", "", "50", "dp", "mc", "en", "1e306"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 3, dry -270 where the saturation pressure is 0",
-       {"-270", "-10", "rh", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 6, moisture -622",
-       {"20", "", "", "", "-622", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 7, dry -2500/1.84 where the vapour enthalpy is 0",
-       {"-1358.695652173913", "", "", "", "", "10", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 9, pressure 0",
-       {"", "20", "", "15", "mc", "en", "0"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 10, pressure abc reads as 0",
-       {"", "15", "", "", "8", "en", "abc"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 10, moisture -622",
-       {"", "15", "", "", "-622", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 12, rh 0",
-       {"", "", "0", "20", "mc", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 13, rh 0",
-       {"", "", "0", "", "10", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      {"pair 13, rh text that reads as 0",
-       {"", "", "x", "", "10", "en", "101.325"},
-       CalculateOutcome::NumericFault,
-       "message 数值运算错误"},
-      // The dry-bulb search of pair 12 needs no pressure; the completion that follows does.
-      {"pair 12, rh 100 + dew 20 at pressure 1e306: dry bulb written, then the fault",
-       {"", "", "100", "20", "mc", "en", "1e306"},
-       CalculateOutcome::NumericFault,
-       "Text(0)=20, message 数值运算错误"},
-      // Nor does the enthalpy search of pair 17; the relative humidity does.
-      {"pair 17, moisture 10 + enthalpy 47 at pressure 1e306: dry bulb written, then the fault",
-       {"", "", "", "", "10", "47", "1e306"},
-       CalculateOutcome::NumericFault,
-       "Text(0)=21.49, message 数值运算错误"},
-  });
-}
-
-TEST(CalculateCommandNumericFault, NextCommandRunsNormally) {
-  MemoryPanel panel({"-300", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
-  EXPECT_EQ(RunCalculate(panel), CalculateOutcome::NumericFault);
-  panel.SetText(AirField::DryBulb, "20");
-  panel.ClearRecord();
-  EXPECT_EQ(RunCalculate(panel), CalculateOutcome::Completed);
-  EXPECT_TRUE(TraceMatches(panel, "Text(1)=13.9, Text(3)=9.28, Text(4)=7.26, Text(5)=38.52"));
-}
-
-// A search that does not meet its tolerance within its bound ends the command with
-// "超出区域范围"; fields written before it keep their new text.
-TEST(CalculateCommandRange, SearchBoundEndsTheCommandWithMessage) {
-  RunRows({
-      {"pair 4, dry 20 + rh 135: wet-bulb search bound",
-       {"20", "", "135", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::Message,
-       "message 超出区域范围"},
-      {"pair 4, dry -120 + rh 50: wet-bulb search bound",
-       {"-120", "", "50", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::Message,
-       "message 超出区域范围"},
-      {"pair 4, dry 20 + rh -10: dew-point search bound after the wet bulb",
-       {"20", "", "-10", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::Message,
-       "Text(1)=4.3, message 超出区域范围"},
-      {"pair 3, dry 20 + wet 22: dew-point search bound after three fields",
-       {"20", "22", "rh", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::Message,
-       "Text(2)>100, Text(4)=*, Text(5)=*, message 超出区域范围"},
-      {"pair 8, wet 20 + rh 101: dry-bulb search bound",
-       {"", "20", "101", "dp", "mc", "en", "101.325"},
-       CalculateOutcome::Message,
-       "message 超出区域范围"},
   });
 }
 

@@ -15,8 +15,11 @@
 #include "physics/float_bits.h"
 #include "physics/saturation_pressure.h"
 #include "solver/certified_steps.h"
+#include "solver/chain_search.h"
 #include "solver/enthalpy_dry_bulb_search.h"
-#include "solver/saturation_level.h"
+#include "solver/saturation_search.h"
+#include "solver/search_bounds.h"
+#include "solver/search_residuals.h"
 #include "solver/wet_bulb_span.h"
 
 namespace tarvel {
@@ -153,14 +156,6 @@ void ExpectSpanAsTheJudge(const Search& search, std::mt19937_64& random, int& ch
   expect(span->move_high_from, std::nextafter(span->below, -kInfinity), Verdict::MoveHigh);
 }
 
-// The wet-bulb search's exact verdicts with its span.
-struct WetBulbSearch {
-  WetBulbResidual residual;
-  std::optional<CertifiedSpan> span;
-  Verdict operator()(double m) const { return kWetBulbTolerance(residual(Pb(m), m)); }
-  std::optional<CertifiedSpan> Certified() const { return span; }
-};
-
 TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
   std::mt19937_64 random(7);
   const auto uniform = [&](double a, double b) {
@@ -182,7 +177,10 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
     const double pw = i % 10 == 4 ? uniform(-1e4, 1e5) : Pb(t) * uniform(0, 1.05);
     const double kpa = i % 10 == 5 ? uniform(-10, 2e6) : uniform(50, 110);
     const WetBulbResidual residual{t, pw, kpa};
-    ExpectSpanAsTheJudge(WetBulbSearch{residual, WetBulbSpan(residual, Pb(t))}, random, checked);
+    // The exact mode's verdicts, with the filtered mode's span.
+    ExpectSpanAsTheJudge(
+        ChainSearch(residual, kWetBulbTolerance, SearchMode::Exact, WetBulbSpan(residual, Pb(t))),
+        random, checked);
     for (const Tolerance tolerance : {kFineDewPointTolerance, kDewPointTolerance})
       ExpectSpanAsTheJudge(SaturationSearch(target, tolerance, SearchMode::Filtered), random,
                            checked);

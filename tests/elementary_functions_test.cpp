@@ -7,10 +7,8 @@
 #include <mpfr.h>
 
 #include <cfloat>
-#include <cinttypes>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>

@@ -87,8 +87,8 @@ TEST(SaturationEnclosure, TheEnclosuresOfPbHoldPb) {
     ASSERT_TRUE(Holds(EncloseSaturation(t), p)) << "t " << t;
     ASSERT_TRUE(Holds(QuickSaturationEnclosure(t), p)) << "t " << t;
     if (t < 0) {
-      const double s = SaturationFormula<CheckedElementary>::HylandWexlerIceExponent(
-          t, checked::Log(2.718281828));
+      const double s =
+          SaturationFormula<CheckedElementary>::HylandWexlerIceExponent(t, checked::Log(kLiteralE));
       ASSERT_TRUE(Holds(EncloseIceExponent(t), s)) << "t " << t;
     }
   };
@@ -123,14 +123,17 @@ TEST(SaturationEnclosure, TheTableIsTheFitAtItsGridPoints) {
 }
 
 // The branches' ranges hold Pb at the ends of their branches with room: 2^−40 beyond what the
-// rounding errors of the ice formula allow, and beyond the ends of the monotone polynomial.
+// rounding errors of the ice formula and the fit allow, and beyond the ends of the monotone
+// polynomial.
 TEST(SaturationEnclosure, TheBranchRangesHoldTheirEnds) {
   const double margin = 0x1p-40;
   EXPECT_LE(kIceSaturationRange.lo, Pb(kEnclosureLowest) * (1 - margin));
   EXPECT_GE(kIceSaturationRange.hi, Pb(-1e-300) * (1 + margin));
   EXPECT_EQ(-1e-300 + 273.15, 273.15);  // the greatest kelvin temperature of the ice branch
-  EXPECT_LE(kPolynomialSaturationRange.lo, Pb(30));
+  EXPECT_LE(kPolynomialSaturationRange.lo, Pb(kPolynomialFrom));
   EXPECT_GE(kPolynomialSaturationRange.hi, Pb(kEnclosureHighest));
+  // The fit rises to its last double, where Pb lies within 2^−49 of it.
+  EXPECT_GE(kFitSaturationHighest, Pb(NextDown(kPolynomialFrom)) * (1 + margin));
 }
 
 }  // namespace

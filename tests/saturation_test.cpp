@@ -9,6 +9,7 @@
 #include "physics/checked_arithmetic.h"
 #include "physics/elementary/correctly_rounded.h"
 #include "physics/float_bits.h"
+#include "physics/saturation_formula.h"
 #include "physics/saturation_pressure.h"
 
 namespace tarvel {
@@ -54,7 +55,7 @@ TEST(SaturationPressure, ZeroCelsiusIsTheExponentialOfItsConstant) {
 // The ice formula's divisor is written out as a constant; it must be the logarithm the core
 // itself gives for the literal, to the last bit.
 TEST(SaturationPressure, LogOfTheLiteralEIsTheCoresOwnLog) {
-  volatile double literal = 2.718281828;
+  volatile double literal = kLiteralE;
   EXPECT_EQ(BitsOf(kLnOfLiteralE), BitsOf(elementary::Log(literal)));
 }
 
