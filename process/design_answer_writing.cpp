@@ -1,69 +1,97 @@
 #include "process/design_answer_writing.h"
 
 #include <cmath>
-#include <nlohmann/json.hpp>
+#include <optional>
 
 #include "panel/number_text.h"
 #include "process/air_parameter.h"
+#include "process/json_writer.h"
 
 namespace tarvel::process {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-void PutIfKnown(Json& object, const char* key, const std::optional<double>& value) {
-  if (value)
-    object[key] = *value;
+void NumberIfKnown(JsonWriter& json, std::string_view key, const std::optional<double>& value) {
+  if (!value)
+    return;
+  json.Key(key);
+  json.Number(*value);
 }
 
-Json PathJson(const std::vector<PathState>& path) {
-  Json points = Json::array();
-  for (const PathState& state : path)
-    points.push_back(Json::array({state.t, state.d}));
-  return points;
+// A line as the states along it, each [t, d].
+void Path(JsonWriter& json, std::string_view key, const std::vector<PathState>& path) {
+  json.Key(key);
+  json.BeginArray();
+  for (const PathState& state : path) {
+    json.BeginArray();
+    json.Number(state.t);
+    json.Number(state.d);
+    json.EndArray();
+  }
+  json.EndArray();
 }
 
-// ε as a number, or "∞" / "-∞" on the line of constant moisture content; and as the calculator
-// writes a number (two decimals), for a label.
-Json RatioJson(double ratio) {
+// ε as a number, or the text "∞" / "-∞" on the line of constant moisture content; and as the
+// calculator writes a number (two decimals), for a label.
+void Ratio(JsonWriter& json, double ratio) {
+  json.Key("ratio");
   if (std::isinf(ratio))
-    return ratio > 0 ? "∞" : "-∞";
-  return ratio;
-}
-std::string RatioText(double ratio) {
-  if (std::isinf(ratio))
-    return ratio > 0 ? "∞" : "-∞";
-  return FormatNumber(ratio);
+    json.String(ratio > 0 ? "∞" : "-∞");
+  else
+    json.Number(ratio);
+  json.Key("ratio_text");
+  json.String(std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio));
 }
 
-Json FiguresJson(const SupplyFigures& figures) {
-  Json json{{"ratio", RatioJson(figures.ratio)}, {"ratio_text", RatioText(figures.ratio)}};
-  PutIfKnown(json, "flow", figures.flow);
-  PutIfKnown(json, "moisture_difference", figures.moisture_difference);
-  PutIfKnown(json, "moisture_per_flow", figures.moisture_per_flow);
-  PutIfKnown(json, "volume_flow", figures.volume_flow);
-  PutIfKnown(json, "volume_flow_per_hour", figures.volume_flow_per_hour);
-  if (!figures.ratio_line.empty())
-    json["ratio_line"] = PathJson(figures.ratio_line);
-  return json;
+void Figures(JsonWriter& json, const SupplyFigures& figures) {
+  json.Key("figures");
+  json.BeginObject();
+  Ratio(json, figures.ratio);
+  NumberIfKnown(json, "flow", figures.flow);
+  NumberIfKnown(json, "moisture_difference", figures.moisture_difference);
+  NumberIfKnown(json, "moisture_per_flow", figures.moisture_per_flow);
+  NumberIfKnown(json, "volume_flow", figures.volume_flow);
+  NumberIfKnown(json, "volume_flow_per_hour", figures.volume_flow_per_hour);
+  if (!figures.ratio_line.empty()) {
+    Path(json, "ratio_line", figures.ratio_line);
+  }
+  json.EndObject();
 }
 
-Json PointJson(const PointAnswer& point) {
-  Json inputs = Json::object();
-  for (const auto& [field, text] : point.inputs)
-    inputs[std::string(ParameterKey(field))] = text;
-  Json messages = Json::array();
-  for (const MemoryPanel::Message& m : point.messages)
-    messages.push_back({{"text", m.text}, {"icon", IconName(m.icon)}, {"title", m.title}});
-  Json json{{"name", point.name},
-            {"inputs", std::move(inputs)},
-            {"fields", Json(point.fields)},
-            {"messages", std::move(messages)}};
-  PutIfKnown(json, "volume", point.volume);
-  PutIfKnown(json, "density", point.density);
+void Point(JsonWriter& json, const PointAnswer& point) {
+  json.BeginObject();
+  json.Key("name");
+  json.String(point.name);
+  json.Key("inputs");
+  json.BeginObject();
+  for (const auto& [field, text] : point.inputs) {
+    json.Key(ParameterKey(field));
+    json.String(text);
+  }
+  json.EndObject();
+  json.Key("fields");
+  json.BeginArray();
+  for (const std::string& text : point.fields)
+    json.String(text);
+  json.EndArray();
+  // In the form of the calculate command's answer.
+  json.Key("messages");
+  json.BeginArray();
+  for (const MemoryPanel::Message& message : point.messages) {
+    json.BeginObject();
+    json.Key("icon");
+    json.String(IconName(message.icon));
+    json.Key("text");
+    json.String(message.text);
+    json.Key("title");
+    json.String(message.title);
+    json.EndObject();
+  }
+  json.EndArray();
+  NumberIfKnown(json, "volume", point.volume);
+  NumberIfKnown(json, "density", point.density);
   if (point.supply)
-    json["figures"] = FiguresJson(*point.supply);
-  return json;
+    Figures(json, *point.supply);
+  json.EndObject();
 }
 
 const char* StepName(StepKind kind) {
@@ -82,47 +110,67 @@ const char* StepName(StepKind kind) {
   return "";
 }
 
-Json StepJson(const StepAnswer& step) {
-  Json json{{"process", StepName(step.kind)}};
+void Step(JsonWriter& json, const StepAnswer& step) {
+  json.BeginObject();
+  json.Key("process");
+  json.String(StepName(step.kind));
   if (step.kind == StepKind::Mix) {
-    json["to"] = step.to;
-    PutIfKnown(json, "flow", step.flow);
-    Json streams = Json::array();
+    json.Key("to");
+    json.String(step.to);
+    NumberIfKnown(json, "flow", step.flow);
+    json.Key("streams");
+    json.BeginArray();
     for (const StreamFlow& stream : step.streams) {
-      Json s{{"from", stream.from}};
-      PutIfKnown(s, "flow", stream.flow);
-      s["path"] = PathJson(stream.path);
-      streams.push_back(std::move(s));
+      json.BeginObject();
+      json.Key("from");
+      json.String(stream.from);
+      NumberIfKnown(json, "flow", stream.flow);
+      Path(json, "path", stream.path);
+      json.EndObject();
     }
-    json["streams"] = std::move(streams);
-    return json;
+    json.EndArray();
+  } else {
+    json.Key("from");
+    json.String(step.from);
+    json.Key("to");
+    json.String(step.to);
+    NumberIfKnown(json, "enthalpy_change", step.enthalpy_change);
+    NumberIfKnown(json, "moisture_change", step.moisture_change);
+    NumberIfKnown(json, "flow", step.flow);
+    NumberIfKnown(json, "heat", step.heat);
+    NumberIfKnown(json, "moisture", step.moisture);
+    Path(json, "path", step.path);
   }
-  json["from"] = step.from;
-  json["to"] = step.to;
-  json["enthalpy_change"] = step.enthalpy_change;
-  json["moisture_change"] = step.moisture_change;
-  PutIfKnown(json, "flow", step.flow);
-  PutIfKnown(json, "heat", step.heat);
-  PutIfKnown(json, "moisture", step.moisture);
-  json["path"] = PathJson(step.path);
-  return json;
+  json.EndObject();
 }
 
 }  // namespace
 
 std::string WriteDesignAnswer(const DesignAnswer& answer) {
-  Json points = Json::array();
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("points");
+  json.BeginArray();
   for (const PointAnswer& point : answer.points)
-    points.push_back(PointJson(point));
-  Json json{{"points", std::move(points)}};
-  PutIfKnown(json, "flow", answer.flow);
-  Json steps = Json::array();
+    Point(json, point);
+  json.EndArray();
+  NumberIfKnown(json, "flow", answer.flow);
+  json.Key("steps");
+  json.BeginArray();
   for (const StepAnswer& step : answer.steps)
-    steps.push_back(StepJson(step));
-  json["steps"] = std::move(steps);
-  // Every text comes from valid JSON or from the core, but a replacement character is safer
-  // than a throw.
-  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    Step(json, step);
+  json.EndArray();
+  json.EndObject();
+  return json.Take();
+}
+
+std::string ErrorLine(std::string_view what) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("error");
+  json.String(what);
+  json.EndObject();
+  return json.Take();
 }
 
 }  // namespace tarvel::process

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "process/design_answer.h"
 
 namespace tarvel::process {
 
-// The answer of a design as one line of JSON (no line end), keys in a fixed order:
-//   {"points": [{"name", "inputs": {"<parameter>": "<text>", ...}, "fields": [six texts],
-//                "messages": [{"text", "icon", "title"}, ...], "volume", "density",
-//                "figures": {...} (a supply state's)}, ...],
-//    "flow": G, "steps": [...]}
-// A number is a JSON number, the shortest decimal that reads back as the very double the core
-// computed (the same digits on every machine); an infinite heat-moisture ratio is the text "∞" or
-// "-∞". A figure that is not known is left out.
+// The answer of a design as one line of JSON (no line end):
+//   {"points": [{"name", "inputs": {"<parameter>": "<text>", ...} in field order,
+//                "fields": [six texts], "messages": [{"icon", "text", "title"}, ...],
+//                "volume", "density", "figures": {...} (a supply state's)}, ...],
+//    "flow": G, "steps": [{"process", "from", "to", ..., "path": [[t, d], ...]}, ...]}
+// A number is a JSON number written as JavaScript writes it (json_writer.h): the shortest decimal
+// that reads back as the very double the core computed, the same text on every machine. An
+// infinite heat-moisture ratio is the text "∞" or "-∞". A figure that is not known is left out.
 std::string WriteDesignAnswer(const DesignAnswer& answer);
+
+// {"error": "<what>"}, as the replay tool answers a line that is no request.
+std::string ErrorLine(std::string_view what);
 
 }  // namespace tarvel::process

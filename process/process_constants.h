@@ -30,6 +30,6 @@ inline constexpr double kHighestSupplyDryBulb = 100;
 
 // How many straight pieces a process line that is straight on the 焓湿图 but curved on the t–d
 // chart is drawn with.
-inline constexpr int kPathSegments = 16;
+inline constexpr int kPathSegments = 8;
 
 }  // namespace tarvel::process
