@@ -1,5 +1,6 @@
 #include "process/design_request_reading.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -15,14 +16,10 @@ namespace {
 
 using nlohmann::json;
 
-// The key of a parameter taken from an earlier state: "dry_bulb_of" for "dry_bulb".
-std::string OfKey(std::string_view key) {
-  return std::string(key) + "_of";
-}
-
-// Reads the text at `key` into `out`; false, with the problem, when it is missing or no text.
-bool ReadText(const json& object, std::string_view key, std::string& out, std::string& problem) {
-  const auto found = object.find(key);
+// Reads the text of the member `found` (of key `key`) into `out`; false, with the problem, when
+// there is none or it is no text.
+bool ReadText(const json& object, json::const_iterator found, std::string_view key,
+              std::string& out, std::string& problem) {
   if (found == object.end()) {
     problem = messages::MissingValue(key);
     return false;
@@ -31,8 +28,11 @@ bool ReadText(const json& object, std::string_view key, std::string& out, std::s
     problem = messages::ValueNotText(key);
     return false;
   }
-  out = found->get<std::string>();
+  out = found->get_ref<const std::string&>();
   return true;
+}
+bool ReadText(const json& object, std::string_view key, std::string& out, std::string& problem) {
+  return ReadText(object, object.find(key), key, out, problem);
 }
 
 // A parameter given as "<key>" (its text) or "<key>_of" (the name of an earlier state); nothing
@@ -40,9 +40,11 @@ bool ReadText(const json& object, std::string_view key, std::string& out, std::s
 std::optional<ParameterValue> ReadParameter(const json& object, AirField field,
                                             std::string& problem) {
   const std::string_view key = ParameterKey(field);
-  const std::string of_key = OfKey(key);
-  const bool direct = object.contains(key);
-  const bool of = object.contains(of_key);
+  const std::string_view of_key = CopiedParameterKey(field);
+  const auto given = object.find(key);
+  const auto copied = object.find(of_key);
+  const bool direct = given != object.end();
+  const bool of = copied != object.end();
   if (!direct && !of)
     return std::nullopt;
   if (direct && of) {
@@ -52,7 +54,7 @@ std::optional<ParameterValue> ReadParameter(const json& object, AirField field,
   ParameterValue value;
   value.field = field;
   std::string text;
-  if (!ReadText(object, direct ? std::string(key) : of_key, text, problem))
+  if (!ReadText(object, direct ? given : copied, direct ? key : of_key, text, problem))
     return std::nullopt;
   if (direct)
     value.text = std::move(text);
@@ -214,21 +216,21 @@ DesignPoint ReadPoint(const json& point) {
     return read;
   }
   read.name = name->get<std::string>();
-  std::optional<std::string_view> key;
-  for (std::string_view candidate : kProcessKeys) {
-    if (!point.contains(candidate))
+  json::const_iterator process = point.end();
+  for (auto member = point.begin(); member != point.end(); ++member) {
+    if (std::find(kProcessKeys.begin(), kProcessKeys.end(), member.key()) == kProcessKeys.end())
       continue;
-    if (key) {
+    if (process != point.end()) {
       read.problem = messages::kSeveralProcesses;
       return read;
     }
-    key = candidate;
+    process = member;
   }
-  if (!key) {
+  if (process == point.end()) {
     read.problem = messages::kNoProcess;
     return read;
   }
-  read.process = ReadProcess(*key, point.at(std::string(*key)), read.problem);
+  read.process = ReadProcess(process.key(), process.value(), read.problem);
   return read;
 }
 

@@ -29,7 +29,8 @@ inline constexpr double kLowestSupplyDryBulb = -99;
 inline constexpr double kHighestSupplyDryBulb = 100;
 
 // How many straight pieces a process line that is straight on the 焓湿图 but curved on the t–d
-// chart is drawn with.
-inline constexpr int kPathSegments = 8;
+// chart is drawn with. The curve is slight: a spray from 25 ℃ and 10 g/kg to 14 g/kg leaves its
+// chord by 0.018 ℃ at the middle, and four pieces follow it to about 0.001 ℃.
+inline constexpr int kPathSegments = 4;
 
 }  // namespace tarvel::process
