@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "chart/chart_curves.h"
@@ -189,6 +190,10 @@ TEST(ChartRange, GrowsToHoldAStateAsFarAsItsLimit) {
     EXPECT_EQ(marker.t, c.marker.t);
     EXPECT_EQ(marker.d, c.marker.d);
   }
+  // A design's states: each edge as far as the farthest state asks.
+  const StatePoint design[] = {{-33, 0.1}, {20, 7.26}, {150, 10}, {20, 500}};
+  EXPECT_EQ(RangeHolding(std::span<const StatePoint>(design)), (ChartRange{-40, 160, 0, 510}));
+  EXPECT_EQ(RangeHolding(std::span<const StatePoint>()), kDefaultRange);
 }
 
 // A pick types the two decimals of the pointer's state and gets what the calculator makes of

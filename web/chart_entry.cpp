@@ -42,6 +42,7 @@ struct PageChart {
 PageChart shown;
 std::vector<double> numbers;
 std::vector<std::string> texts;
+std::vector<double> states;  // (t, d) pairs handed over by the page
 
 chart::ChartLayout LayoutOf(int layout) {
   return layout == 1 ? chart::ChartLayout::TemperatureMoisture
@@ -153,6 +154,22 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_protractor(double x, double y, double radi
     texts.push_back(std::isinf(ray.ratio) ? (ray.ratio > 0 ? "∞" : "-∞")
                                           : tarvel::FormatNumber(ray.ratio));
   }
+  return static_cast<int>(numbers.size());
+}
+
+// A buffer for `count` states (t, d), which tarvel_chart_states places on the plane.
+EMSCRIPTEN_KEEPALIVE double* tarvel_chart_state_buffer(int count) {
+  states.assign(count > 0 ? 2 * static_cast<std::size_t>(count) : 0, 0.0);
+  return states.data();
+}
+
+// The states in the buffer (a design's states and the points of its process lines) on the plane
+// of the layout last drawn. Numbers: x and y of each.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_states() {
+  numbers.clear();
+  texts.clear();
+  for (std::size_t i = 0; i + 1 < states.size(); i += 2)
+    AddPoint({states[i], states[i + 1]});
   return static_cast<int>(numbers.size());
 }
 
