@@ -6,8 +6,9 @@
 
 namespace tarvel::process {
 
-// A design request in, its answer out, each one line of JSON: the one function that tarvel-replay,
-// the web page and the Python module all call, so that each shows the same digits.
+// A design request in, its answer out, each one line of JSON: the one function that every front
+// end calls (tarvel-replay, the web page, a binding for another language), so that each shows the
+// same digits.
 //
 // The request is a JSON object {"command": "design" (may be left out), "pressure": "<kPa>",
 // "flow": "<kg/s>" (optional), "points": [...]}; the answer is WriteDesignAnswer's

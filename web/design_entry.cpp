@@ -1,7 +1,7 @@
 // The web page's entry to designs of air conditioning: the page writes a design request (one line
 // of JSON) into the core's memory and reads back its answer, computed by the very function that
-// tarvel-replay and the Python module call (process/design_line.h), so that the page shows the
-// same states, digits and messages.
+// tarvel-replay calls (process/design_line.h), so that the page shows the same states, digits and
+// messages.
 #include <emscripten/emscripten.h>
 
 #include <string>
