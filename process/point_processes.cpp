@@ -11,6 +11,7 @@
 #include "physics/checked_arithmetic.h"
 #include "process/design_messages.h"
 #include "process/mixing.h"
+#include "process/process_constants.h"
 #include "process/process_runs.h"
 #include "process/state_calculation.h"
 
@@ -65,7 +66,7 @@ std::optional<PendingStep> RunMix(const MixProcess& process, DesignContext& cont
                   {AirField::Enthalpy, FormatNumber(mixed.h)}},
                  answer);
   const std::optional<double> phi = WrittenValue(answer, AirField::RelHumidity);
-  if (phi && *phi > 100)
+  if (phi && *phi > kSaturatedRelHumidity)
     Say(answer, messages::kFog);
   return step;
 }

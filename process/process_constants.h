@@ -16,6 +16,9 @@ inline constexpr double kDryAirHeat = 1.005;       // kJ/(kg·K)
 inline constexpr double kVapourHeat = 1.84;        // kJ/(kg·K)
 inline constexpr double kVapourLatentHeat = 2500;  // kJ/kg at 0 °C
 
+// The property model's: the relative humidity of saturated air, %. A mix above it is in the fog.
+inline constexpr double kSaturatedRelHumidity = 100;
+
 // The gas constant of dry air, J/(kg·K), for the specific volume of moist air.
 inline constexpr double kDryAirGasConstant = 287;
 // 0 °C in kelvin.
@@ -32,5 +35,8 @@ inline constexpr double kHighestSupplyDryBulb = 100;
 // chart is drawn with. The curve is slight: a spray from 25 ℃ and 10 g/kg to 14 g/kg leaves its
 // chord by 0.018 ℃ at the middle, and four pieces follow it to about 0.001 ℃.
 inline constexpr int kPathSegments = 4;
+// How far the heat-moisture ratio line of a supply state is drawn: from the room through the
+// supply state and as far again beyond it (in units of the room-to-supply distance).
+inline constexpr double kRatioLineReach = 2;
 
 }  // namespace tarvel::process

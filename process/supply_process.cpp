@@ -25,7 +25,7 @@ void SupplyFlowFigures(double heat_load, double moisture_load, const PointAnswer
   figures.ratio_line = StraightOnEnthalpyChart(
       {FieldValue(room, AirField::DryBulb), room_d, FieldValue(room, AirField::Enthalpy)},
       {FieldValue(answer, AirField::DryBulb), supply_d, FieldValue(answer, AirField::Enthalpy)},
-      kPathSegments, 2);
+      kPathSegments, kRatioLineReach);
   const std::optional<double> flow =
       SupplyAirFlow(heat_load, moisture_load, FieldValue(room, AirField::Enthalpy),
                     FieldValue(answer, AirField::Enthalpy), room_d, supply_d);
