@@ -6,6 +6,7 @@
 
 #include "panel/clear_command.h"
 #include "panel/memory_panel.h"
+#include "process/design_line.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel {
@@ -42,7 +43,7 @@ std::string Validate(const json& request) {
     return "\"pressure\" must be a string";
   const json& command = request["command"];
   if (!command.is_string() || (command != "calculate" && command != "clear")) {
-    return "\"command\" must be \"calculate\" or \"clear\"";
+    return "\"command\" must be \"calculate\", \"clear\" or \"design\"";
   }
   return {};
 }
@@ -78,6 +79,8 @@ std::string Run(const json& request) {
 std::string ReplayLine(std::string_view line) {
   try {
     const json request = json::parse(line.begin(), line.end());
+    if (request.is_object() && request.contains("command") && request["command"] == "design")
+      return process::ParsedDesignAnswerLine(request);
     if (const std::string problem = Validate(request); !problem.empty())
       return Error(problem);
     return Run(request);

@@ -1,6 +1,7 @@
 #include "chart/chart_plane.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "physics/moist_air.h"
 
@@ -41,6 +42,12 @@ StatePoint FromPlane(ChartLayout layout, PlanePoint point) {
   if (layout == ChartLayout::TemperatureMoisture)
     return {point.x, point.y};
   return {DryBulbOfSensiblePart(point.y, point.x), point.x};
+}
+
+PlanePoint RatioDirection(double ratio) {
+  if (std::isinf(ratio))
+    return {0, ratio > 0 ? 1.0 : -1.0};
+  return {1, ratio / 1000 - kLatentPerGram};
 }
 
 PlaneBox PlaneBoxOf(ChartLayout layout, const ChartRange& range) {

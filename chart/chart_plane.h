@@ -27,6 +27,11 @@ struct PlaneBox {
 PlanePoint ToPlane(ChartLayout layout, StatePoint state);
 // The state at a point of the plane; the inverse of ToPlane.
 StatePoint FromPlane(ChartLayout layout, PlanePoint point);
+// The direction on the 焓湿图's plane (ChartLayout::EnthalpyMoisture) of a line of constant
+// heat-moisture ratio ε = Δh/(Δd/1000) in kJ/kg: (1, ε/1000 − 2.5) per g/kg of moisture, the
+// way the moisture content grows; straight up for ε = +∞ and straight down for −∞. Such a line is
+// straight on that plane, whose vertical axis is linear in h and d.
+PlanePoint RatioDirection(double ratio);
 // The smallest box of the plane that holds the whole range.
 PlaneBox PlaneBoxOf(ChartLayout layout, const ChartRange& range);
 

@@ -32,6 +32,17 @@ ChartRange RangeHolding(StatePoint state) {
   return range;
 }
 
+ChartRange RangeHolding(std::span<const StatePoint> states) {
+  ChartRange range = kDefaultRange;
+  for (const StatePoint& state : states) {
+    const ChartRange holding = RangeHolding(state);
+    range.t_min = std::min(range.t_min, holding.t_min);
+    range.t_max = std::max(range.t_max, holding.t_max);
+    range.d_max = std::max(range.d_max, holding.d_max);
+  }
+  return range;
+}
+
 StatePoint MarkerPlace(const ChartRange& range, StatePoint state) {
   const auto inside = [](double x, double lo, double hi) {
     return std::isnan(x) ? lo : std::clamp(x, lo, hi);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 namespace tarvel::chart {
 
 // A state on the chart: dry bulb t in °C and moisture content d in g/kg dry air.
@@ -26,6 +28,10 @@ inline constexpr ChartRange kRangeLimit{-100, 200, 0, 1000};
 // The default range, grown in whole steps (10 °C, 10 g/kg) until it holds the state with a
 // margin, as far as kRangeLimit.
 ChartRange RangeHolding(StatePoint state);
+
+// The smallest of those ranges that holds every one of the states (a design's): the default
+// range grown as far as the farthest of them asks, each edge on its own.
+ChartRange RangeHolding(std::span<const StatePoint> states);
 
 // Where the marker of a state stands: the state itself when the range holds it, otherwise the
 // nearest point of the range's edge.

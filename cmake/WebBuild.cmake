@@ -6,9 +6,13 @@ if(NOT EMSCRIPTEN)
 endif()
 
 # A numeric fault is a C++ exception that the calculate command catches; emscripten's default
-# would turn every throw into an abort.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions)
+# would turn every throw into an abort. WebAssembly's own exception handling, not emscripten's
+# emulation in JavaScript (-fexceptions), which calls every function that may throw through a
+# JavaScript wrapper: a design of 20 points took 1.85 ms in chromium with it, 0.39 ms without, and
+# the page's core is a sixth smaller. Every browser since 2022 has it (Chrome and Edge 95, Firefox
+# 100, Safari 15.2), and node since 17.
+add_compile_options(-fwasm-exceptions)
+add_link_options(-fwasm-exceptions)
 
 # binaryen's -Oz changed the last bits of musl's log and pow, so results depended on the flags; -O0
 # to -O3 and -Os keep them. The core now has its own functions, but -Oz stays refused until it is

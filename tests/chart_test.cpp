@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "chart/chart_curves.h"
@@ -13,10 +14,12 @@
 #include "chart/chart_plane.h"
 #include "chart/chart_pressure.h"
 #include "chart/chart_range.h"
+#include "chart/ratio_protractor.h"
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
+#include "process/process_path.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::chart {
@@ -187,6 +190,10 @@ TEST(ChartRange, GrowsToHoldAStateAsFarAsItsLimit) {
     EXPECT_EQ(marker.t, c.marker.t);
     EXPECT_EQ(marker.d, c.marker.d);
   }
+  // A design's states: each edge as far as the farthest state asks.
+  const StatePoint design[] = {{-33, 0.1}, {20, 7.26}, {150, 10}, {20, 500}};
+  EXPECT_EQ(RangeHolding(std::span<const StatePoint>(design)), (ChartRange{-40, 160, 0, 510}));
+  EXPECT_EQ(RangeHolding(std::span<const StatePoint>()), kDefaultRange);
 }
 
 // A pick types the two decimals of the pointer's state and gets what the calculator makes of
@@ -212,6 +219,29 @@ TEST(ChartPick, TypesTwoDecimalsAndPicksNothingAboveSaturation) {
   const auto high = PickState({20, 14.8}, ChartPressureOf("70"));
   ASSERT_TRUE(high.has_value());
   EXPECT_TRUE(high->parameters.has_value());
+}
+
+// Each ray of the protractor runs, on the drawing, the way a line of its heat-moisture ratio runs
+// between two states of the plane (h_B = h_A + ε·(d_B − d_A)/1000), and all are equally long there.
+TEST(RatioProtractor, RaysRunAlongTheLinesOfTheirRatio) {
+  const PlanePoint centre{12, 30};
+  const double rx = 2, ry = 7;  // plane units per drawn ray length, across and up
+  for (const ProtractorRay& ray : RatioProtractor(centre, rx, ry)) {
+    SCOPED_TRACE(ray.ratio);
+    const double x = (ray.end.x - centre.x) / rx, y = (ray.end.y - centre.y) / ry;
+    EXPECT_NEAR(x * x + y * y, 1, 1e-12);
+    const StatePoint a{20, 8};
+    const double h = EnthalpyFromMoisture(a.t, a.d);
+    const StatePoint b = std::isinf(ray.ratio)
+                             ? StatePoint{ray.ratio > 0 ? 30.0 : 10.0, a.d}
+                             : StatePoint{process::DryBulbOfEnthalpy(h + ray.ratio / 1000, 9), 9};
+    const PlanePoint pa = ToPlane(ChartLayout::EnthalpyMoisture, a);
+    const PlanePoint pb = ToPlane(ChartLayout::EnthalpyMoisture, b);
+    const double lx = (pb.x - pa.x) / rx, ly = (pb.y - pa.y) / ry;
+    const double length = std::sqrt(lx * lx + ly * ly);
+    EXPECT_NEAR(x * ly / length - y * lx / length, 0, 1e-9);  // parallel
+    EXPECT_GT(x * lx + y * ly, 0);                            // the same way
+  }
 }
 
 }  // namespace

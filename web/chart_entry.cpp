@@ -15,6 +15,7 @@
 #include "chart/chart_plane.h"
 #include "chart/chart_pressure.h"
 #include "chart/chart_range.h"
+#include "chart/ratio_protractor.h"
 #include "panel/number_text.h"
 #include "web/page_fields.h"
 
@@ -41,6 +42,7 @@ struct PageChart {
 PageChart shown;
 std::vector<double> numbers;
 std::vector<std::string> texts;
+std::vector<double> states;  // (t, d) pairs handed over by the page
 
 chart::ChartLayout LayoutOf(int layout) {
   return layout == 1 ? chart::ChartLayout::TemperatureMoisture
@@ -137,6 +139,38 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
     return 1;
   texts.insert(texts.end(), picked->parameters->begin(), picked->parameters->end());
   return 2;
+}
+
+// The heat-moisture ratio protractor of the 焓湿图, centred at the plane point (x, y), each ray as
+// long on the drawing as `radius_x` plane units across or `radius_y` up. Numbers: for each ray its
+// ratio (±Infinity for the lines of constant moisture content) and its end (x, y). Texts: each
+// ray's ratio as a label ("∞", "20000", ..., "-∞").
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_protractor(double x, double y, double radius_x,
+                                                 double radius_y) {
+  numbers.clear();
+  texts.clear();
+  for (const chart::ProtractorRay& ray : chart::RatioProtractor({x, y}, radius_x, radius_y)) {
+    numbers.insert(numbers.end(), {ray.ratio, ray.end.x, ray.end.y});
+    texts.push_back(std::isinf(ray.ratio) ? (ray.ratio > 0 ? "∞" : "-∞")
+                                          : tarvel::FormatNumber(ray.ratio));
+  }
+  return static_cast<int>(numbers.size());
+}
+
+// A buffer for `count` states (t, d), which tarvel_chart_states places on the plane.
+EMSCRIPTEN_KEEPALIVE double* tarvel_chart_state_buffer(int count) {
+  states.assign(count > 0 ? 2 * static_cast<std::size_t>(count) : 0, 0.0);
+  return states.data();
+}
+
+// The states in the buffer (a design's states and the points of its process lines) on the plane
+// of the layout last drawn. Numbers: x and y of each.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_states() {
+  numbers.clear();
+  texts.clear();
+  for (std::size_t i = 0; i + 1 < states.size(); i += 2)
+    AddPoint({states[i], states[i + 1]});
+  return static_cast<int>(numbers.size());
 }
 
 EMSCRIPTEN_KEEPALIVE const double* tarvel_chart_numbers() {

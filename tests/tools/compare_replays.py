@@ -47,7 +47,8 @@ def split_commands(argv):
 
 
 def summary(answers):
-    """How the answers ended, counted: completed, each message text, faults, protocol errors."""
+    """How the answers ended, counted: completed, each message text, faults, designs, protocol
+    errors."""
     counts = collections.Counter()
     for line in answers:
         try:
@@ -57,6 +58,8 @@ def summary(answers):
             continue
         if "error" in answer:
             counts["request error"] += 1
+        elif "points" in answer:
+            counts["design"] += 1
         elif answer.get("fault"):
             counts["numeric fault"] += 1
         elif answer.get("messages"):

@@ -7,8 +7,10 @@ The same count and seed always give the same bytes. Most lines are calculate com
 the fifteen pairs of parameters (sometimes with more fields filled, or too few), with texts typed
 the way people type them and the way nobody should: blanks, signs, E and D exponents, &H and &O,
 trailing units and letters, unicode, empty and blank fields, huge and tiny numbers, pressures that
-read as zero or below. A few are clear commands, and about one in a hundred is not a valid request
-(bad JSON, wrong types, broken UTF-8), since both replays must answer those alike too.
+read as zero or below. A few are clear commands, two in a hundred are designs of air
+conditioning (random processes between random states, some of them broken), and about one in a
+hundred is not a valid request (bad JSON, wrong types, broken UTF-8), since both replays must
+answer those alike too.
 Standard library only.
 """
 
@@ -126,9 +128,67 @@ def given_fields(rng):
     return given
 
 
+def design_text(rng, low, high):
+    """A value of a design, mostly plausible, sometimes odd."""
+    if rng.random() < 0.05:
+        return rng.choice(ODD_TEXTS)
+    return number_text(rng, rng.uniform(low, high))
+
+
+def design_point(rng, name, names):
+    """A random process from random earlier states (which may be missing or broken)."""
+    def earlier():
+        return rng.choice(names) if rng.random() < 0.95 else rng.choice(["X", name, ""])
+    kind = rng.randrange(7)
+    if kind == 0:
+        body = {"point": earlier(), "rel_humidity": design_text(rng, 85, 98),
+                "moisture_of": earlier()}
+        return {"name": name, "coil": body}
+    if kind == 1:
+        return {"name": name, "heat": {"point": earlier(), "dry_bulb_of": earlier()}}
+    if kind == 2:
+        body = {"point": earlier(), "power": design_text(rng, -20, 30)}
+        if rng.random() < 0.5:
+            body["flow"] = design_text(rng, 0.1, 3)
+        return {"name": name, "heat": body}
+    if kind == 3:
+        target = ("rel_humidity", design_text(rng, 20, 98)) if rng.random() < 0.5 \
+            else ("moisture_of", earlier())
+        return {"name": name, rng.choice(["spray", "steam"]): {"point": earlier(),
+                                                              target[0]: target[1]}}
+    if kind == 4:
+        return {"name": name, "mix": [{"point": earlier(), "flow": design_text(rng, 0.1, 2)}
+                                      for _ in range(rng.randint(1, 3))]}
+    if kind == 5:
+        return {"name": name, "supply": {"room": earlier(),
+                                         "heat_load": design_text(rng, -30, 40),
+                                         "moisture_load": design_text(rng, 0, 4),
+                                         "difference": design_text(rng, -12, 12)}}
+    return {"name": name, "state": {"dry_bulb_of": earlier(),
+                                    "rel_humidity": design_text(rng, 10, 100)}}
+
+
+def design_request(rng):
+    """A design: a room, outdoor air, then random processes."""
+    points = [
+        {"name": "N", "state": {"dry_bulb": design_text(rng, 16, 30),
+                                "rel_humidity": design_text(rng, 30, 75)}},
+        {"name": "W", "state": {"dry_bulb": design_text(rng, -25, 40),
+                                "wet_bulb": design_text(rng, -25, 30)}},
+    ]
+    for index in range(rng.randint(1, 8)):
+        points.append(design_point(rng, "P%d" % index, [p["name"] for p in points]))
+    body = {"command": "design", "pressure": pressure_text(rng), "points": points}
+    if rng.random() < 0.3:
+        body["flow"] = number_text(rng, rng.uniform(0.2, 5))
+    return json.dumps(body, ensure_ascii=rng.random() < 0.2).encode("utf-8")
+
+
 def request(rng):
     if rng.random() < 0.01:
         return rng.choice(BAD_LINES)
+    if rng.random() < 0.02:
+        return design_request(rng)
     given = given_fields(rng)
     fields = [field_text(rng, index) if index in given else "" for index in range(PARAMETERS)]
     body = {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "panel/air_field.h"
+#include "panel/memory_panel.h"
+
+namespace tarvel::process {
+
+// A state along a process line: dry bulb t (°C) and moisture content d (g/kg dry air).
+struct PathState {
+  double t;
+  double d;
+};
+
+// The figures of a supply state: its heat-moisture ratio line and the supply air flow.
+struct SupplyFigures {
+  double ratio = 0;                   // ε = Q/(W/1000), kJ/kg; an infinity when W = 0
+  std::vector<PathState> ratio_line;  // the ε line from the room through the supply state and on
+  std::optional<double> flow;         // G, kg/s of dry air
+  std::optional<double> moisture_difference;   // d_room − d_supply, g/kg, from their fields
+  std::optional<double> moisture_per_flow;     // W/G, g/kg: equals the difference within rounding
+  std::optional<double> volume_flow;           // G·v of the supply state, m³/s
+  std::optional<double> volume_flow_per_hour;  // the same in m³/h
+};
+
+// One state of a design as the calculate command left it.
+struct PointAnswer {
+  std::string name;
+  // The parameter texts the calculate command was given, in field order (none when the point
+  // could not be computed).
+  std::vector<std::pair<AirField, std::string>> inputs;
+  std::array<std::string, kParameterCount> fields;  // the six texts it left
+  std::vector<MemoryPanel::Message> messages;       // the command's, then the design's own
+  std::optional<double> volume;                     // m³/kg dry air, where the state is complete
+  std::optional<double> density;  // kg/m³ of moist air, where the state is complete
+  std::optional<SupplyFigures> supply;
+  // Whether later states may use this one: the command completed it and nothing was said.
+  bool complete = false;
+};
+
+enum class StepKind { Mix, Heat, Coil, Spray, Steam };
+
+// One stream of a mix: the state it comes from and its share of the design's flow.
+struct StreamFlow {
+  std::string from;
+  std::optional<double> flow;   // kg/s: G·w/Σw when the design's flow is known
+  std::vector<PathState> path;  // from the stream's state to the mix
+};
+
+// One process of the design between complete states, with what it takes or gives.
+struct StepAnswer {
+  StepKind kind = StepKind::Heat;
+  std::string from;  // empty for a mix, whose streams say where they come from
+  std::string to;
+  std::vector<StreamFlow> streams;  // a mix's
+  double enthalpy_change = 0;       // h_to − h_from, kJ/kg (not for a mix)
+  double moisture_change = 0;       // d_to − d_from, g/kg (not for a mix)
+  std::optional<double> flow;       // kg/s of dry air
+  std::optional<double> heat;       // G·(h_to − h_from), kW
+  std::optional<double> moisture;   // G·(d_to − d_from), g/s
+  std::vector<PathState> path;      // from `from` to `to` (not for a mix)
+};
+
+struct DesignAnswer {
+  std::vector<PointAnswer> points;  // in request order
+  std::optional<double> flow;       // the design's supply air flow G, kg/s
+  std::vector<StepAnswer> steps;    // in request order
+};
+
+}  // namespace tarvel::process

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "process/design_answer.h"
+#include "process/design_request.h"
+
+namespace tarvel::process {
+
+// What a point of a design may know of the design while it is computed: the pressure, the states
+// answered before it (through their field texts only) and the supply air flow known so far.
+class DesignContext {
+ public:
+  explicit DesignContext(const Design& design);
+
+  std::string_view Pressure() const { return design_.pressure; }
+
+  // The earlier state named `name` when later states may use it. Otherwise nothing, and `answer`
+  // (the point being computed) is told why: it names itself, no earlier state has that name, or
+  // that state ended with a message.
+  const PointAnswer* Usable(std::string_view name, PointAnswer& answer) const;
+
+  // A parameter's text: the text given, or the field text of the earlier state it names.
+  std::optional<std::string> TextOf(const ParameterValue& value, PointAnswer& answer) const;
+
+  // The design's supply air flow as far as it is known now: the flow of its first supply state
+  // that gives one, or, in a design without a supply state, the flow the request gives.
+  std::optional<double> Flow() const { return flow_; }
+  // The flow for a step that needs one now; otherwise nothing, and `answer` is told.
+  std::optional<double> FlowNeeded(PointAnswer& answer) const;
+  // A supply state's flow: the design's when it is the first.
+  void OfferSupplyFlow(double flow);
+
+  // The earlier point that has this name, if any.
+  const PointAnswer* Find(const std::string& name) const;
+  // Whether no earlier point has this name.
+  bool NameIsFree(const std::string& name) const;
+  // Adds the point after its computation; later points find it by its name when `named`.
+  void Add(PointAnswer answer, bool named);
+  const std::vector<PointAnswer>& Answers() const { return answers_; }
+  std::vector<PointAnswer> TakeAnswers() { return std::move(answers_); }
+
+ private:
+  const Design& design_;
+  std::vector<PointAnswer> answers_;
+  std::unordered_map<std::string, std::size_t> names_;
+  std::optional<double> flow_;
+};
+
+// A field of a state: its text, and its value as the calculator reads it.
+const std::string& FieldText(const PointAnswer& state, AirField field);
+double FieldValue(const PointAnswer& state, AirField field);
+// The value of a field that the command wrote (or was given); nothing for an empty field.
+std::optional<double> WrittenValue(const PointAnswer& state, AirField field);
+
+// Whether a flow read from its text is one: finite and above zero.
+bool IsPositiveFlow(double flow);
+
+// Adds one of the design's own messages to the point; the point can no longer be used by others.
+void Say(PointAnswer& answer, std::string_view text);
+
+}  // namespace tarvel::process

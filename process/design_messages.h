@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "panel/air_field.h"
+#include "panel/messages.h"
+
+namespace tarvel::process::messages {
+
+// Every text a design shows beside the calculate command's own, word for word. Each is shown with
+// the exclamation icon and the title "注意"; a numeric fault in a process's own formula is
+// reported as the calculate command reports one ("数值运算错误", critical, "错误").
+inline constexpr MessageIcon kIcon = MessageIcon::Exclamation;
+inline constexpr std::string_view kTitle = tarvel::messages::kTitleAttention;
+
+// The request's points.
+inline constexpr std::string_view kPointNotObject = "状态点须是一个对象";
+inline constexpr std::string_view kNameNotText = "状态点名称须为文本";
+inline constexpr std::string_view kNoProcess =
+    "请给出状态点的参数或过程（state、mix、heat、coil、spray、steam、supply 之一）";
+inline constexpr std::string_view kSeveralProcesses = "一个状态点只能有一种过程";
+inline constexpr std::string_view kSelfReference = "状态点不能引用自身";
+
+// Mixing.
+inline constexpr std::string_view kStreamNotObject = "混合的每股气流须是一个对象";
+inline constexpr std::string_view kTooFewStreams = "混合须有两股以上气流";
+inline constexpr std::string_view kFog = "混合状态在饱和线以上（结雾）";
+
+// Heating, coils, humidifiers.
+inline constexpr std::string_view kBelowDewPoint = "冷却到露点温度以下，不是等湿冷却";
+inline constexpr std::string_view kNotCoolingCoil = "出口状态比进口热或湿，不是冷却去湿过程";
+inline constexpr std::string_view kNotHumidifying = "含湿量减少，不是加湿过程";
+inline constexpr std::string_view kFlowUnknown = "风量未知：请在前面给出送风状态，或给出风量";
+inline constexpr std::string_view kFlowNotPositive = "风量须大于零";
+
+// The supply state.
+inline constexpr std::string_view kNoLoads = "热负荷和湿负荷不能都为零";
+inline constexpr std::string_view kSupplyOutOfRange = "送风温度超出计算范围（−99～100 ℃）";
+inline constexpr std::string_view kParallelToIsotherm = "热湿比线与等温线平行，求不出送风状态";
+inline constexpr std::string_view kNoEnthalpyDifference = "送风与室内焓差为零，求不出送风量";
+inline constexpr std::string_view kSupplyFlowNotPositive = "送风量不为正：送风温差与负荷的正负不符";
+
+// Texts that name a key or a point of the request (in “ ”, as given).
+inline std::string Quoted(std::string_view text) {
+  return "“" + std::string(text) + "”";
+}
+inline std::string ValueNotText(std::string_view key) {
+  return Quoted(key) + "须为文本";
+}
+inline std::string MissingValue(std::string_view key) {
+  return "缺少" + Quoted(key);
+}
+inline std::string OneOf(std::string_view a, std::string_view b) {
+  return Quoted(a) + "和" + Quoted(b) + "须给出且只给出一个";
+}
+inline std::string NotAnObject(std::string_view key) {
+  return Quoted(key) + "须是一个对象";
+}
+inline std::string NotAList(std::string_view key) {
+  return Quoted(key) + "须为列表";
+}
+inline std::string DuplicateName(std::string_view name) {
+  return "状态点名称" + Quoted(name) + "重复";
+}
+inline std::string UnknownPoint(std::string_view name) {
+  return "前面没有状态点" + Quoted(name);
+}
+inline std::string PointNotUsable(std::string_view name) {
+  return "状态点" + Quoted(name) + "有提示，无法继续计算";
+}
+inline std::string StreamFlowNotPositive(std::string_view name) {
+  return "气流" + Quoted(name) + "的风量须大于零";
+}
+
+}  // namespace tarvel::process::messages
