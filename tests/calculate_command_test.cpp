@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "field_rows.h"
 #include "panel/air_field.h"
 #include "panel/field_panel.h"
 #include "panel/memory_panel.h"
@@ -41,15 +42,9 @@ struct CommandCase {
 };
 
 void RunRows(const std::vector<CommandCase>& rows) {
-  for (const CommandCase& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemoryPanel panel = MakePanel(row.before);
-    const CalculateOutcome outcome = RunCalculate(panel);
-    EXPECT_STREQ(OutcomeName(outcome), OutcomeName(row.outcome));
-    EXPECT_TRUE(TraceMatches(panel, row.events));
-    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
-    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
-  }
+  RunFieldRows(rows, [](MemoryPanel& panel, const CommandCase& row) {
+    EXPECT_STREQ(OutcomeName(RunCalculate(panel)), OutcomeName(row.outcome));
+  });
 }
 
 TEST(CalculateCommandPairCode, FirstAndSecondIndexNameTheFifteenPairs) {
