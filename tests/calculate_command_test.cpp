@@ -1,21 +1,16 @@
-// The calculate command: input checks, the choice of the first two given fields, and how a
-// numeric fault or a range message ends the command with the fields written so far.
+// The calculate command: input checks, the pair it takes from the given fields, and how a numeric
+// fault or a range message ends the command with the fields written so far.
 
-#include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "field_rows.h"
 #include "panel/air_field.h"
-#include "panel/field_panel.h"
 #include "panel/memory_panel.h"
-#include "panel/number_text.h"
 #include "panel_trace.h"
 #include "solver/calculate_command.h"
-#include "solver/pair_code.h"
 
 namespace tarvel {
 namespace {
@@ -45,24 +40,6 @@ void RunRows(const std::vector<CommandCase>& rows) {
   RunFieldRows(rows, [](MemoryPanel& panel, const CommandCase& row) {
     EXPECT_STREQ(OutcomeName(RunCalculate(panel)), OutcomeName(row.outcome));
   });
-}
-
-TEST(CalculateCommandPairCode, FirstAndSecondIndexNameTheFifteenPairs) {
-  struct Case {
-    const char* name;
-    int first, second;
-    PairCode code;
-  };
-  const Case rows[] = {
-      {"dry + wet", 0, 1, 3},       {"dry + rh", 0, 2, 4},        {"dry + dew", 0, 3, 5},
-      {"dry + moisture", 0, 4, 6},  {"dry + enthalpy", 0, 5, 7},  {"wet + rh", 1, 2, 8},
-      {"wet + dew", 1, 3, 9},       {"wet + moisture", 1, 4, 10}, {"wet + enthalpy", 1, 5, 11},
-      {"rh + dew", 2, 3, 12},       {"rh + moisture", 2, 4, 13},  {"rh + enthalpy", 2, 5, 14},
-      {"dew + moisture", 3, 4, 15}, {"dew + enthalpy", 3, 5, 16}, {"moisture + enthalpy", 4, 5, 17},
-  };
-  for (const Case& row : rows) {
-    EXPECT_EQ(PairCodeOf(row.first, row.second), row.code) << row.name;
-  }
 }
 
 // Without a pressure nothing else is examined; with fewer than two parameters nothing is
@@ -188,18 +165,6 @@ TEST(CalculateCommandPairChoice, FieldsBeyondTheFirstTwoAreIgnored) {
       EXPECT_EQ(with_extra.Text(field), only_two.Text(field)) << FieldName(field);
     }
   }
-}
-
-// A field holding only a blank counts as given and reads as 0: a blank dry bulb with rh 50 is
-// code 4 with a dry bulb of 0, and the blank stays in the field.
-TEST(CalculateCommandPairChoice, BlankFieldCountsAsGivenAndReadsAsZero) {
-  MemoryPanel blank({" ", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
-  MemoryPanel zero({"0", "", "50", "", "", ""}, "101.325", MemoryPanel::Recording::On);
-  EXPECT_EQ(RunCalculate(blank), CalculateOutcome::Completed);
-  EXPECT_EQ(RunCalculate(zero), CalculateOutcome::Completed);
-  EXPECT_EQ(blank.Text(AirField::DryBulb), " ");
-  EXPECT_EQ(Join(Trace(blank)), Join(Trace(zero)));
-  EXPECT_TRUE(blank.Messages().empty());
 }
 
 // A pressure that is typed but is no number passes the check and reads as 0 everywhere: the
