@@ -1,0 +1,32 @@
+// The state last calculated on the chart: its marker with a short label (t, φ, d), and the
+// chart's accessible label, which names the layout, the pressure and that state.
+"use strict";
+
+// `quantities` holds each field's caption and unit by its index in the core; described(values)
+// names the six parameters of a state for the readout and for a screen reader.
+function tarvelChartMark(svg, quantities, described) {
+  const { element } = tarvelChartDrawing;
+  const group = document.getElementById("chart-mark");
+  const pressureUnit = quantities[6].unit;  // the pressure is the core's field 6
+
+  // Draws the mark (tarvelChartCore's draw(...).mark, or null) on the drawing.
+  return function draw(drawing, mark, pressureCaption) {
+    const layoutName = document.getElementById("chart-layout-" + drawing.layout).textContent;
+    let label = "焓湿图（" + layoutName + "），大气压力 " + pressureCaption + " " + pressureUnit;
+    if (mark) {
+      const p = drawing.view.plot;
+      const [x, y] = drawing.place(mark.t, mark.d);
+      const right = x > (p.left + p.right) / 2;
+      const short = [0, 2, 4].map((i) => mark.values[i] + " " + quantities[i].unit).join(" · ");
+      const point = element("g", { id: "chart-point", class: mark.atEdge ? "at-edge" : "" });
+      point.append(element("circle", { cx: x.toFixed(1), cy: y.toFixed(1), r: 5 }),
+        element("text", { x: (x + (right ? -9 : 9)).toFixed(1), y: (y - 9).toFixed(1),
+          "text-anchor": right ? "end" : "start" }, short));
+      group.replaceChildren(point);
+      label += "；状态点：" + described(mark.values).join("，");
+    } else {
+      group.replaceChildren();
+    }
+    svg.setAttribute("aria-label", label);
+  };
+}
