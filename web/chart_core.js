@@ -82,14 +82,15 @@ function tarvelChartCore(core, text) {
       const n = numbers(core._tarvel_chart_lines());
       const values = texts();
       const headSize = names.lineNumbers.length;
+      const [kind, labelled, pointCount] = [LINE.kind, LINE.labelled, LINE.points];
       const lines = [];
       for (let at = 0; at < n.length;) {
-        const count = n[at + LINE.points];
+        const count = n[at + pointCount];
         const points = [];
         for (let i = 0, p = at + headSize; i < count; i++, p += 2)
           points.push(toDrawing(n[p], n[p + 1]));
-        lines.push({ kind: kinds[n[at + LINE.kind]], value: values[lines.length],
-          labelled: n[at + LINE.labelled] === 1, points });
+        lines.push({ kind: kinds[n[at + kind]], value: values[lines.length],
+          labelled: n[at + labelled] === 1, points });
         at += headSize + 2 * count;
       }
       return lines;
