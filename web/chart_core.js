@@ -28,28 +28,26 @@ function tarvelChartCore(core, text) {
     const [name, ...entries] = list.split(" ");
     names[name] = entries;
   }
-  // Where each entry of a list stands, by its name. A name the core does not give is an error
-  // where it is first read, not a drawing made of undefined numbers.
-  function entries(list) {
-    const at = Object.fromEntries(names[list].map((name, index) => [name, index]));
-    return new Proxy(at, {
-      get(target, name) {
-        if (!Object.hasOwn(target, name))
-          throw new Error(`the core's chart gives no ${list} entry ${String(name)}`);
-        return target[name];
-      },
-    });
+  // Where each entry this script reads stands in one of the core's lists, by its name. A name the
+  // core does not give stops the chart here, before anything is drawn from undefined numbers.
+  function entries(list, wanted) {
+    const at = {};
+    for (const name of wanted.split(" ")) {
+      at[name] = names[list].indexOf(name);
+      if (at[name] < 0) throw new Error(`the core's chart gives no ${list} entry ${name}`);
+    }
+    return at;
   }
   // The values of a list of named values, by name.
   const values = (list) => Object.fromEntries(list.map((item) => {
     const [name, value] = item.split("=");
     return [name, Number(value)];
   }));
-  const DRAW = entries("drawNumbers");
-  const DRAW_TEXTS = entries("drawTexts");
-  const LINE = entries("lineNumbers");
-  const PLACE = entries("placeNumbers");
-  const PICK = entries("pickTexts");
+  const DRAW = entries("drawNumbers", "xMin xMax yMin yMax pressure mark markX markY");
+  const DRAW_TEXTS = entries("drawTexts", "pressure parameters");
+  const LINE = entries("lineNumbers", "kind labelled points");
+  const PLACE = entries("placeNumbers", "x y");
+  const PICK = entries("pickTexts", "dryBulb moisture parameters");
   const layouts = values(names.layouts);
   const kinds = [];
   for (const [name, kind] of Object.entries(values(names.kinds))) kinds[kind] = name;
@@ -60,8 +58,8 @@ function tarvelChartCore(core, text) {
 
     // Lays the chart out in the layout for the pressure field's text last handed over. Returns
     // the plane's box, the pressure drawn for (kPa) and its caption, and the mark: null, or the
-    // state where it stands (t, d), whether that is on the range's edge, and the six parameters
-    // of the marked state by field index.
+    // point of the plane where it stands (x, y), whether that is on the range's edge, and the six
+    // parameters of the marked state by field index.
     draw(layout) {
       const n = numbers(core._tarvel_chart_draw(layouts[layout]));
       const t = texts();
@@ -70,7 +68,7 @@ function tarvelChartCore(core, text) {
         pressure: n[DRAW.pressure],
         caption: t[DRAW_TEXTS.pressure],
         mark: n[DRAW.mark] === 0 ? null : {
-          t: n[DRAW.markT], d: n[DRAW.markD], atEdge: n[DRAW.mark] === 2,
+          x: n[DRAW.markX], y: n[DRAW.markY], atEdge: n[DRAW.mark] === 2,
           values: t.slice(DRAW_TEXTS.parameters) },
       };
     },
@@ -82,15 +80,14 @@ function tarvelChartCore(core, text) {
       const n = numbers(core._tarvel_chart_lines());
       const values = texts();
       const headSize = names.lineNumbers.length;
-      const [kind, labelled, pointCount] = [LINE.kind, LINE.labelled, LINE.points];
       const lines = [];
       for (let at = 0; at < n.length;) {
-        const count = n[at + pointCount];
+        const count = n[at + LINE.points];
         const points = [];
         for (let i = 0, p = at + headSize; i < count; i++, p += 2)
           points.push(toDrawing(n[p], n[p + 1]));
-        lines.push({ kind: kinds[n[at + kind]], value: values[lines.length],
-          labelled: n[at + labelled] === 1, points });
+        lines.push({ kind: kinds[n[at + LINE.kind]], value: values[lines.length],
+          labelled: n[at + LINE.labelled] === 1, points });
         at += headSize + 2 * count;
       }
       return lines;

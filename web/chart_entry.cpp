@@ -110,8 +110,9 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
     const chart::StatePoint place = chart::MarkerPlace(shown.range, shown.marked->state);
     const bool at_edge = place.t != shown.marked->state.t || place.d != shown.marked->state.d;
     drawn[At(kDrawNumbers, "mark")] = at_edge ? 2 : 1;
-    drawn[At(kDrawNumbers, "markT")] = place.t;
-    drawn[At(kDrawNumbers, "markD")] = place.d;
+    const chart::PlanePoint point = chart::ToPlane(shown.layout, place);
+    drawn[At(kDrawNumbers, "markX")] = point.x;
+    drawn[At(kDrawNumbers, "markY")] = point.y;
     texts.insert(texts.end(), shown.marked->values.begin(), shown.marked->values.end());
   }
   numbers.clear();
@@ -141,7 +142,7 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
 }
 
 // The point of the plane last laid out where the state (t in °C, d in g/kg) stands: numbers
-// kPlaceNumbers. For whatever the page draws on the chart.
+// kPlaceNumbers. For whatever else the page draws on the chart (its layers).
 EMSCRIPTEN_KEEPALIVE int tarvel_chart_place(double t, double d) {
   using tarvel::web::kPlaceNumbers;
   const chart::PlanePoint point = chart::ToPlane(shown.layout, {t, d});

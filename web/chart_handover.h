@@ -21,16 +21,16 @@ template <std::size_t N>
 using EntryNames = std::array<std::string_view, N>;
 
 // tarvel_chart_draw, numbers: the plane's box; the pressure drawn for, kPa; the mark (0 none, 1 at
-// its state, 2 on the range's edge) and the state where it stands, t in °C and d in g/kg.
+// its state, 2 on the range's edge) and the point of the plane where it stands.
 inline constexpr EntryNames<8> kDrawNumbers = {"xMin",     "xMax", "yMin",  "yMax",
-                                               "pressure", "mark", "markT", "markD"};
+                                               "pressure", "mark", "markX", "markY"};
 // Texts: the pressure's caption, then from "parameters" on the marked state's six parameters by
 // field index.
 inline constexpr EntryNames<2> kDrawTexts = {"pressure", "parameters"};
 // tarvel_chart_lines, numbers: each line's head, then as many points of the plane as it says,
 // each its x and y. Texts: each line's value.
 inline constexpr EntryNames<4> kLineNumbers = {"kind", "value", "labelled", "points"};
-// tarvel_chart_place, numbers: the point of the plane.
+// tarvel_chart_place, numbers: the point of the plane where a state stands.
 inline constexpr EntryNames<2> kPlaceNumbers = {"x", "y"};
 // tarvel_chart_pick, texts: the dry bulb and the moisture content as a pick types them, then from
 // "parameters" on the six parameters the calculate command writes.

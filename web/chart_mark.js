@@ -9,15 +9,21 @@ function tarvelChartMark(svg, quantities, described) {
   const group = document.getElementById("chart-mark");
   const pressureUnit = quantities[6].unit;  // the pressure is the core's field 6
 
+  // Each layout's name as its button shows it ("h-d 图").
+  const layoutNames = {};
+
   // Draws the mark (tarvelChartCore's draw(...).mark, or null) on the drawing.
   return function draw(drawing, mark, pressureCaption) {
-    const layoutName = document.getElementById("chart-layout-" + drawing.layout).textContent;
+    const layoutName = layoutNames[drawing.layout] ??=
+      document.getElementById("chart-layout-" + drawing.layout).textContent;
     let label = "焓湿图（" + layoutName + "），大气压力 " + pressureCaption + " " + pressureUnit;
     if (mark) {
       const p = drawing.view.plot;
-      const [x, y] = drawing.place(mark.t, mark.d);
+      const [x, y] = [drawing.view.x(mark.x), drawing.view.y(mark.y)];
       const right = x > (p.left + p.right) / 2;
-      const short = [0, 2, 4].map((i) => mark.values[i] + " " + quantities[i].unit).join(" · ");
+      const v = mark.values;
+      const short = v[0] + " " + quantities[0].unit + " · " + v[2] + " " + quantities[2].unit +
+        " · " + v[4] + " " + quantities[4].unit;
       const point = element("g", { id: "chart-point", class: mark.atEdge ? "at-edge" : "" });
       point.append(element("circle", { cx: x.toFixed(1), cy: y.toFixed(1), r: 5 }),
         element("text", { x: (x + (right ? -9 : 9)).toFixed(1), y: (y - 9).toFixed(1),
