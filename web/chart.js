@@ -80,19 +80,16 @@ function tarvelChart(page) {
     }
     view = v;
     pressure = laid.caption;
-    const drawing = {
-      view: v, layout, changed,
-      place: (t, d) => {
-        const [x, y] = chartCore.place(t, d);
-        return [v.x(x), v.y(y)];
-      },
-    };
     for (const layer of layers) {
       const first = !layer.drawn;
       layer.drawn = true;
-      layer.draw(Object.assign({}, drawing, { group: layer.group, changed: changed || first }));
+      layer.draw({ group: layer.group, view: v, layout, changed: changed || first,
+        place: (t, d) => {
+          const [x, y] = chartCore.place(t, d);
+          return [v.x(x), v.y(y)];
+        } });
     }
-    drawMark(drawing, laid.mark, laid.caption);
+    drawMark(v, layout, laid.mark, laid.caption);
   }
 
   // The state under the pointer, as the core picks it: null when there is none.

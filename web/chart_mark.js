@@ -12,14 +12,15 @@ function tarvelChartMark(svg, quantities, described) {
   // Each layout's name as its button shows it ("h-d 图").
   const layoutNames = {};
 
-  // Draws the mark (tarvelChartCore's draw(...).mark, or null) on the drawing.
-  return function draw(drawing, mark, pressureCaption) {
-    const layoutName = layoutNames[drawing.layout] ??=
-      document.getElementById("chart-layout-" + drawing.layout).textContent;
+  // Draws the mark (tarvelChartCore's draw(...).mark, or null) on the view of the layout.
+  return function draw(view, layout, mark, pressureCaption) {
+    const layoutName = layoutNames[layout] ??=
+      document.getElementById("chart-layout-" + layout).textContent;
     let label = "焓湿图（" + layoutName + "），大气压力 " + pressureCaption + " " + pressureUnit;
     if (mark) {
-      const p = drawing.view.plot;
-      const [x, y] = [drawing.view.x(mark.x), drawing.view.y(mark.y)];
+      const p = view.plot;
+      const x = view.x(mark.x);
+      const y = view.y(mark.y);
       const right = x > (p.left + p.right) / 2;
       const v = mark.values;
       const short = v[0] + " " + quantities[0].unit + " · " + v[2] + " " + quantities[2].unit +
