@@ -29,6 +29,8 @@ endforeach()
 # installed from elsewhere does not look for.
 set(TARVEL_NODE_PATH /usr/share/nodejs CACHE PATH "Where node finds acorn for emcc")
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=${TARVEL_NODE_PATH})
+# node also runs the build's own tool form-html, the node replay and the tests.
+find_program(TARVEL_NODE node REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 
 # The header-only libraries the core and the replay session use are Debian's (the very versions
 # the desktop build compiles), but emcc must not see /usr/include, whose C library headers are not

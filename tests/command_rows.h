@@ -1,11 +1,13 @@
 #pragma once
 
-// Table-driven tests of whole calculate commands: each row's texts, the outcome and the events.
+// Tables of whole calculate commands: each row's texts, the outcome and the events, run by the
+// one runner of field rows.
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "field_rows.h"
 #include "panel/memory_panel.h"
 #include "panel_trace.h"
 #include "solver/calculate_command.h"
@@ -25,15 +27,9 @@ struct CommandCase {
 };
 
 inline void RunCommandRows(const std::vector<CommandCase>& rows) {
-  for (const CommandCase& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemoryPanel panel = MakePanel(row.before);
-    const CalculateOutcome outcome = RunCalculate(panel);
-    EXPECT_STREQ(OutcomeName(outcome), OutcomeName(row.outcome));
-    EXPECT_TRUE(TraceMatches(panel, row.events));
-    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
-    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
-  }
+  RunFieldRows(rows, [](MemoryPanel& panel, const CommandCase& row) {
+    EXPECT_STREQ(OutcomeName(RunCalculate(panel)), OutcomeName(row.outcome));
+  });
 }
 
 }  // namespace tarvel::testing_support

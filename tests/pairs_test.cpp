@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "field_rows.h"
 #include "panel/air_field.h"
 #include "panel/field_panel.h"
 #include "panel/memory_panel.h"
@@ -27,14 +28,7 @@ struct PairCase {
 };
 
 void RunRows(const std::vector<PairCase>& rows) {
-  for (const PairCase& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemoryPanel panel = MakePanel(row.before);
-    SolvePair(panel, row.code);
-    EXPECT_TRUE(TraceMatches(panel, row.events));
-    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
-    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
-  }
+  RunFieldRows(rows, [](MemoryPanel& panel, const PairCase& row) { SolvePair(panel, row.code); });
 }
 
 // Dry bulb given: the second value becomes a moisture content, then a relative humidity written

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "field_rows.h"
 #include "panel/air_field.h"
 #include "panel/field_panel.h"
 #include "panel/memory_panel.h"
@@ -27,14 +28,7 @@ struct CompletionCase {
 };
 
 void RunRows(void (*complete)(FieldPanel&), const std::vector<CompletionCase>& rows) {
-  for (const CompletionCase& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemoryPanel panel = MakePanel(row.before);
-    complete(panel);
-    EXPECT_TRUE(TraceMatches(panel, row.events));
-    EXPECT_TRUE(MessagesHaveTheirIconAndTitle(panel));
-    EXPECT_TRUE(UnwrittenFieldsKeepTheirText(panel, row.before));
-  }
+  RunFieldRows(rows, [complete](MemoryPanel& panel, const CompletionCase&) { complete(panel); });
 }
 
 // Fields the routine must write start with a marker text, so a field it leaves alone is visible.

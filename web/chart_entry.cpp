@@ -1,7 +1,8 @@
 // The web page's entry to the chart: the core computes every line of the chart and every state
 // on it in physical units (chart/); the page only maps the plane of the layout onto its drawing.
 // A call answers in two lists that stay valid until the next chart call: numbers
-// (tarvel_chart_numbers) and UTF-8 texts (tarvel_chart_text).
+// (tarvel_chart_numbers) and UTF-8 texts (tarvel_chart_text), whose entries have the names of
+// chart_handover.h.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -17,12 +18,14 @@
 #include "chart/chart_range.h"
 #include "chart/ratio_protractor.h"
 #include "panel/number_text.h"
+#include "web/chart_handover.h"
 #include "web/page_fields.h"
 
 namespace {
 
 namespace chart = tarvel::chart;
 using tarvel::AirField;
+using tarvel::web::At;
 
 // The state the last calculation left, as it was then: where it stands, and its six values as
 // the command wrote them (the dry bulb as the command read it).
@@ -45,8 +48,17 @@ std::vector<std::string> texts;
 std::vector<double> states;  // (t, d) pairs handed over by the page
 
 chart::ChartLayout LayoutOf(int layout) {
-  return layout == 1 ? chart::ChartLayout::TemperatureMoisture
-                     : chart::ChartLayout::EnthalpyMoisture;
+  for (const tarvel::web::NamedValue& known : tarvel::web::kLayoutNames) {
+    if (known.value == layout)
+      return static_cast<chart::ChartLayout>(layout);
+  }
+  return chart::ChartLayout::EnthalpyMoisture;
+}
+
+// Appends the entries of one answer's list of numbers.
+template <std::size_t N>
+void AddNumbers(const std::array<double, N>& entries) {
+  numbers.insert(numbers.end(), entries.begin(), entries.end());
 }
 
 void AddPoint(chart::StatePoint state) {
@@ -77,43 +89,53 @@ EMSCRIPTEN_KEEPALIVE void tarvel_chart_mark(int on) {
   shown.marked = std::move(marked);
 }
 
-// Lays the chart out in layout 0 (h–d) or 1 (t–d) for the pressure field's text as last handed
-// over and the mark. Numbers: the plane's box (x_min, x_max, y_min, y_max), the pressure in kPa,
-// 1 when it is the field's, the mark (0 none, 1 at its state, 2 at the range's edge) and its
-// plane point. Texts: the pressure's caption, then the mark's six values when there is one.
+// Lays the chart out in the layout (a ChartLayout) for the pressure field's text as last handed
+// over and the mark: numbers kDrawNumbers, texts kDrawTexts.
 EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
+  using tarvel::web::kDrawNumbers;
+  using tarvel::web::kDrawTexts;
   shown.layout = LayoutOf(layout);
   shown.pressure = chart::ChartPressureOf(tarvel::web::PageFields().Text(AirField::Pressure));
   shown.range = shown.marked ? chart::RangeHolding(shown.marked->state) : chart::kDefaultRange;
 
-  numbers.clear();
-  texts.clear();
   const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
-  numbers.insert(numbers.end(), {box.x_min, box.x_max, box.y_min, box.y_max, shown.pressure.kpa,
-                                 shown.pressure.from_field ? 1.0 : 0.0});
-  texts.push_back(chart::PressureCaption(shown.pressure.kpa));
+  std::array<double, kDrawNumbers.size()> drawn{};
+  drawn[At(kDrawNumbers, "xMin")] = box.x_min;
+  drawn[At(kDrawNumbers, "xMax")] = box.x_max;
+  drawn[At(kDrawNumbers, "yMin")] = box.y_min;
+  drawn[At(kDrawNumbers, "yMax")] = box.y_max;
+  drawn[At(kDrawNumbers, "pressure")] = shown.pressure.kpa;
+  static_assert(At(kDrawTexts, "parameters") == kDrawTexts.size() - 1, "the parameters come last");
+  texts.assign(At(kDrawTexts, "parameters"), "");
+  texts[At(kDrawTexts, "pressure")] = chart::PressureCaption(shown.pressure.kpa);
   if (shown.marked) {
     const chart::StatePoint place = chart::MarkerPlace(shown.range, shown.marked->state);
     const bool at_edge = place.t != shown.marked->state.t || place.d != shown.marked->state.d;
-    numbers.push_back(at_edge ? 2 : 1);
-    AddPoint(place);
+    drawn[At(kDrawNumbers, "mark")] = at_edge ? 2 : 1;
+    const chart::PlanePoint point = chart::ToPlane(shown.layout, place);
+    drawn[At(kDrawNumbers, "markX")] = point.x;
+    drawn[At(kDrawNumbers, "markY")] = point.y;
     texts.insert(texts.end(), shown.marked->values.begin(), shown.marked->values.end());
-  } else {
-    numbers.insert(numbers.end(), {0, 0, 0});
   }
+  numbers.clear();
+  AddNumbers(drawn);
   return static_cast<int>(numbers.size());
 }
 
 // The lines of the chart last laid out (they change only with its layout, range and pressure).
-// Numbers: for each line its kind (CurveKind), value, 1 when labelled, point count and points
-// (x, y). Texts: each line's value.
+// Numbers: for each line its head (kLineNumbers), then its points. Texts: each line's value.
 EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
+  using tarvel::web::kLineNumbers;
+  static_assert(At(kLineNumbers, "points") == kLineNumbers.size() - 1, "the points follow");
   numbers.clear();
   texts.clear();
   for (const chart::Curve& curve : chart::ChartCurves(shown.range, shown.pressure.kpa)) {
-    numbers.insert(numbers.end(),
-                   {static_cast<double>(curve.kind), curve.value, curve.labelled ? 1.0 : 0.0,
-                    static_cast<double>(curve.points.size())});
+    std::array<double, kLineNumbers.size()> head{};
+    head[At(kLineNumbers, "kind")] = static_cast<double>(curve.kind);
+    head[At(kLineNumbers, "value")] = curve.value;
+    head[At(kLineNumbers, "labelled")] = curve.labelled ? 1 : 0;
+    head[At(kLineNumbers, "points")] = static_cast<double>(curve.points.size());
+    AddNumbers(head);
     for (const chart::StatePoint& point : curve.points)
       AddPoint(point);
     texts.push_back(tarvel::FormatNumber(curve.value));
@@ -121,11 +143,25 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
   return static_cast<int>(numbers.size());
 }
 
+// The point of the plane last laid out where the state (t in °C, d in g/kg) stands: numbers
+// kPlaceNumbers. For whatever else the page draws on the chart (its layers).
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_place(double t, double d) {
+  using tarvel::web::kPlaceNumbers;
+  const chart::PlanePoint point = chart::ToPlane(shown.layout, {t, d});
+  std::array<double, kPlaceNumbers.size()> placed{};
+  placed[At(kPlaceNumbers, "x")] = point.x;
+  placed[At(kPlaceNumbers, "y")] = point.y;
+  numbers.clear();
+  AddNumbers(placed);
+  return static_cast<int>(numbers.size());
+}
+
 // The state at the point (x, y) of the plane last drawn: 0 when there is none to pick there
 // (outside the drawn box, above saturation), 1 when there is one, 2 when the calculate command
-// also completes it. Texts: the dry bulb and the moisture content as a pick types them, then for
-// 2 the six parameters the command writes.
+// also completes it. Texts: kPickTexts, the parameters for 2 only.
 EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
+  using tarvel::web::kPickTexts;
+  static_assert(At(kPickTexts, "parameters") == kPickTexts.size() - 1, "the parameters come last");
   texts.clear();
   const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
   if (!(x >= box.x_min && x <= box.x_max && y >= box.y_min && y <= box.y_max))
@@ -134,7 +170,9 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
       chart::PickState(chart::FromPlane(shown.layout, {x, y}), shown.pressure);
   if (!picked)
     return 0;
-  texts = {picked->dry_bulb, picked->moisture};
+  texts.assign(At(kPickTexts, "parameters"), "");
+  texts[At(kPickTexts, "dryBulb")] = picked->dry_bulb;
+  texts[At(kPickTexts, "moisture")] = picked->moisture;
   if (!picked->parameters)
     return 1;
   texts.insert(texts.end(), picked->parameters->begin(), picked->parameters->end());
@@ -171,6 +209,12 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_states() {
   for (std::size_t i = 0; i + 1 < states.size(); i += 2)
     AddPoint({states[i], states[i + 1]});
   return static_cast<int>(numbers.size());
+}
+
+// The names of the entries of every answer above: texts, one for each list (EntryNameLists).
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_names() {
+  texts = tarvel::web::EntryNameLists();
+  return static_cast<int>(texts.size());
 }
 
 EMSCRIPTEN_KEEPALIVE const double* tarvel_chart_numbers() {

@@ -4,9 +4,17 @@
 "use strict";
 
 (() => {
-  // The fields by their index in the core: Text(0) to Text(5), then the pressure Text4.
-  const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
-    (id) => document.getElementById(id));
+  // The fields by their index in the core (data-field): Text(0) to Text(5), then the pressure
+  // Text4. The form is written from the desktop window's own table when the page is built.
+  const fields = [];
+  for (const input of document.querySelectorAll("#form1 input[data-field]"))
+    fields[Number(input.dataset.field)] = input;
+  // Each field's caption and unit as its two labels show them, e.g. "干球温度" and "℃".
+  const quantities = fields.map((field) => {
+    const [caption, unit] = field.getAttribute("aria-labelledby").split(" ").map(
+      (id) => document.getElementById(id).textContent);
+    return { caption, unit };
+  });
   const form = document.getElementById("form1");
   const chartPanel = document.getElementById("chart-panel");
   const dialog = document.getElementById("message");
@@ -134,7 +142,8 @@
     form.classList.remove("loading");
     chartPanel.classList.remove("loading");
     // The chart is drawn once the window is shown, so that it does not delay the credit.
-    chart = tarvelChart({ core, text: coreText, handOver, pick, busy: () => dialog.open });
+    chart = tarvelChart({ core, text: coreText, quantities, handOver, pick,
+      busy: () => dialog.open });
     fields[6].addEventListener("input", () => chart.redraw());
     fields[0].focus();
   }, (error) => console.error("Tarvel: the calculation core did not load:", error));
