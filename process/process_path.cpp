@@ -12,7 +12,8 @@ using checked::Sub;
 
 double DryBulbOfEnthalpy(double h, double d) {
   const double dk = Div(d, kGramsPerKilogram);
-  return Div(Sub(h, Mul(kVaporisationEnthalpy, dk)), Add(kDryAirHeatCapacity, Mul(kVapourHeatCapacity, dk)));
+  return Div(Sub(h, Mul(kVaporisationEnthalpy, dk)),
+             Add(kDryAirHeatCapacity, Mul(kVapourHeatCapacity, dk)));
 }
 
 std::vector<PathState> StraightOnEnthalpyChart(const LineEnd& from, const LineEnd& to, int segments,
