@@ -1,97 +1,76 @@
 #include "process/design_answer_writing.h"
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "panel/number_text.h"
 #include "process/air_parameter.h"
-#include "process/json_writer.h"
 
 namespace tarvel::process {
 namespace {
 
-void NumberIfKnown(JsonWriter& json, std::string_view key, const std::optional<double>& value) {
-  if (!value)
-    return;
-  json.Key(key);
-  json.Number(*value);
+// The members keep the order in which they are written.
+using Json = nlohmann::ordered_json;
+
+void NumberIfKnown(Json& object, const char* key, const std::optional<double>& value) {
+  if (value)
+    object[key] = *value;
 }
 
 // A line as the states along it, each [t, d].
-void Path(JsonWriter& json, std::string_view key, const std::vector<PathState>& path) {
-  json.Key(key);
-  json.BeginArray();
-  for (const PathState& state : path) {
-    json.BeginArray();
-    json.Number(state.t);
-    json.Number(state.d);
-    json.EndArray();
-  }
-  json.EndArray();
+Json Path(const std::vector<PathState>& path) {
+  Json states = Json::array();
+  for (const PathState& state : path)
+    states.push_back({state.t, state.d});
+  return states;
 }
 
 // ε as a number, or the text "∞" / "-∞" on the line of constant moisture content; and as the
 // calculator writes a number (two decimals), for a label.
-void Ratio(JsonWriter& json, double ratio) {
-  json.Key("ratio");
-  if (std::isinf(ratio))
-    json.String(ratio > 0 ? "∞" : "-∞");
-  else
-    json.Number(ratio);
-  json.Key("ratio_text");
-  json.String(std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio));
+void Ratio(Json& figures, double ratio) {
+  const char* infinite = ratio > 0 ? "∞" : "-∞";
+  if (std::isinf(ratio)) {
+    figures["ratio"] = infinite;
+    figures["ratio_text"] = infinite;
+  } else {
+    figures["ratio"] = ratio;
+    figures["ratio_text"] = FormatNumber(ratio);
+  }
 }
 
-void Figures(JsonWriter& json, const SupplyFigures& figures) {
-  json.Key("figures");
-  json.BeginObject();
-  Ratio(json, figures.ratio);
-  NumberIfKnown(json, "flow", figures.flow);
-  NumberIfKnown(json, "moisture_difference", figures.moisture_difference);
-  NumberIfKnown(json, "moisture_per_flow", figures.moisture_per_flow);
-  NumberIfKnown(json, "volume_flow", figures.volume_flow);
-  NumberIfKnown(json, "volume_flow_per_hour", figures.volume_flow_per_hour);
-  if (!figures.ratio_line.empty()) {
-    Path(json, "ratio_line", figures.ratio_line);
-  }
-  json.EndObject();
+Json Figures(const SupplyFigures& supply) {
+  Json figures = Json::object();
+  Ratio(figures, supply.ratio);
+  NumberIfKnown(figures, "flow", supply.flow);
+  NumberIfKnown(figures, "moisture_difference", supply.moisture_difference);
+  NumberIfKnown(figures, "moisture_per_flow", supply.moisture_per_flow);
+  NumberIfKnown(figures, "volume_flow", supply.volume_flow);
+  NumberIfKnown(figures, "volume_flow_per_hour", supply.volume_flow_per_hour);
+  if (!supply.ratio_line.empty())
+    figures["ratio_line"] = Path(supply.ratio_line);
+  return figures;
 }
 
-void Point(JsonWriter& json, const PointAnswer& point) {
-  json.BeginObject();
-  json.Key("name");
-  json.String(point.name);
-  json.Key("inputs");
-  json.BeginObject();
-  for (const auto& [field, text] : point.inputs) {
-    json.Key(ParameterKey(field));
-    json.String(text);
-  }
-  json.EndObject();
-  json.Key("fields");
-  json.BeginArray();
-  for (const std::string& text : point.fields)
-    json.String(text);
-  json.EndArray();
+Json Point(const PointAnswer& point) {
+  Json inputs = Json::object();
+  for (const auto& [field, text] : point.inputs)
+    inputs[ParameterKey(field)] = text;
   // In the form of the calculate command's answer.
-  json.Key("messages");
-  json.BeginArray();
+  Json messages = Json::array();
   for (const MemoryPanel::Message& message : point.messages) {
-    json.BeginObject();
-    json.Key("icon");
-    json.String(IconName(message.icon));
-    json.Key("text");
-    json.String(message.text);
-    json.Key("title");
-    json.String(message.title);
-    json.EndObject();
+    messages.push_back(
+        {{"icon", IconName(message.icon)}, {"text", message.text}, {"title", message.title}});
   }
-  json.EndArray();
-  NumberIfKnown(json, "volume", point.volume);
-  NumberIfKnown(json, "density", point.density);
+  Json object = {{"name", point.name},
+                 {"inputs", std::move(inputs)},
+                 {"fields", point.fields},
+                 {"messages", std::move(messages)}};
+  NumberIfKnown(object, "volume", point.volume);
+  NumberIfKnown(object, "density", point.density);
   if (point.supply)
-    Figures(json, *point.supply);
-  json.EndObject();
+    object["figures"] = Figures(*point.supply);
+  return object;
 }
 
 const char* StepName(StepKind kind) {
@@ -110,67 +89,54 @@ const char* StepName(StepKind kind) {
   return "";
 }
 
-void Step(JsonWriter& json, const StepAnswer& step) {
-  json.BeginObject();
-  json.Key("process");
-  json.String(StepName(step.kind));
+Json Step(const StepAnswer& step) {
+  Json object = {{"process", StepName(step.kind)}};
   if (step.kind == StepKind::Mix) {
-    json.Key("to");
-    json.String(step.to);
-    NumberIfKnown(json, "flow", step.flow);
-    json.Key("streams");
-    json.BeginArray();
+    object["to"] = step.to;
+    NumberIfKnown(object, "flow", step.flow);
+    Json streams = Json::array();
     for (const StreamFlow& stream : step.streams) {
-      json.BeginObject();
-      json.Key("from");
-      json.String(stream.from);
-      NumberIfKnown(json, "flow", stream.flow);
-      Path(json, "path", stream.path);
-      json.EndObject();
+      Json one = {{"from", stream.from}};
+      NumberIfKnown(one, "flow", stream.flow);
+      one["path"] = Path(stream.path);
+      streams.push_back(std::move(one));
     }
-    json.EndArray();
-  } else {
-    json.Key("from");
-    json.String(step.from);
-    json.Key("to");
-    json.String(step.to);
-    NumberIfKnown(json, "enthalpy_change", step.enthalpy_change);
-    NumberIfKnown(json, "moisture_change", step.moisture_change);
-    NumberIfKnown(json, "flow", step.flow);
-    NumberIfKnown(json, "heat", step.heat);
-    NumberIfKnown(json, "moisture", step.moisture);
-    Path(json, "path", step.path);
+    object["streams"] = std::move(streams);
+    return object;
   }
-  json.EndObject();
+  object["from"] = step.from;
+  object["to"] = step.to;
+  NumberIfKnown(object, "enthalpy_change", step.enthalpy_change);
+  NumberIfKnown(object, "moisture_change", step.moisture_change);
+  NumberIfKnown(object, "flow", step.flow);
+  NumberIfKnown(object, "heat", step.heat);
+  NumberIfKnown(object, "moisture", step.moisture);
+  object["path"] = Path(step.path);
+  return object;
+}
+
+// One line; a byte that is not part of valid UTF-8 (a name may hold any bytes) becomes U+FFFD.
+std::string Line(const Json& value) {
+  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
 std::string WriteDesignAnswer(const DesignAnswer& answer) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("points");
-  json.BeginArray();
+  Json points = Json::array();
   for (const PointAnswer& point : answer.points)
-    Point(json, point);
-  json.EndArray();
-  NumberIfKnown(json, "flow", answer.flow);
-  json.Key("steps");
-  json.BeginArray();
+    points.push_back(Point(point));
+  Json object = {{"points", std::move(points)}};
+  NumberIfKnown(object, "flow", answer.flow);
+  Json steps = Json::array();
   for (const StepAnswer& step : answer.steps)
-    Step(json, step);
-  json.EndArray();
-  json.EndObject();
-  return json.Take();
+    steps.push_back(Step(step));
+  object["steps"] = std::move(steps);
+  return Line(object);
 }
 
 std::string ErrorLine(std::string_view what) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("error");
-  json.String(what);
-  json.EndObject();
-  return json.Take();
+  return Line(Json{{"error", what}});
 }
 
 }  // namespace tarvel::process

@@ -12,8 +12,8 @@ namespace tarvel::process {
 //                "fields": [six texts], "messages": [{"icon", "text", "title"}, ...],
 //                "volume", "density", "figures": {...} (a supply state's)}, ...],
 //    "flow": G, "steps": [{"process", "from", "to", ..., "path": [[t, d], ...]}, ...]}
-// A number is a JSON number written as JavaScript writes it (json_writer.h): the shortest decimal
-// that reads back as the very double the core computed, the same text on every machine. An
+// A number is a JSON number in nlohmann-json's writing: the shortest decimal that reads back as the
+// very double the core computed (a whole number with ".0"), the same text on every machine. An
 // infinite heat-moisture ratio is the text "∞" or "-∞". A figure that is not known is left out.
 std::string WriteDesignAnswer(const DesignAnswer& answer);
 
