@@ -12,6 +12,7 @@ add_library(tarvel_core STATIC
   physics/saturation_table.cpp
   physics/psychrometer.cpp
   physics/moist_air.cpp
+  physics/standard_atmosphere.cpp
   ui/number_reading.cpp
   ui/number_writing.cpp
   ui/shortest_digits.cpp
