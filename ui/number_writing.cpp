@@ -10,6 +10,29 @@
 #include "ui/shortest_digits.h"
 
 namespace tarvel {
+namespace {
+
+// Writes ±hundredths / 100 with no trailing zeros and no decimal point for a whole number; "0",
+// never "-0", for none. Returns the length.
+std::size_t WriteHundredths(char* out, bool negative, std::uint64_t hundredths) {
+  char* p = out;
+  if (hundredths == 0) {
+    *p++ = '0';
+    return 1;
+  }
+  if (negative)
+    *p++ = '-';
+  p = WriteUnsigned(p, hundredths / 100);
+  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0)
+      *p++ = static_cast<char>('0' + cents % 10);
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+}  // namespace
 
 // x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
 // m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
@@ -58,20 +81,7 @@ std::size_t FormatNumber(double x, char* out) {
     if (rest > half || (rest == half && (hundredths & 1) != 0))
       ++hundredths;
   }
-  if (hundredths == 0) {
-    *p++ = '0';
-    return 1;
-  }
-  if (negative)
-    *p++ = '-';
-  p = WriteUnsigned(p, hundredths / 100);
-  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + cents / 10);
-    if (cents % 10 != 0)
-      *p++ = static_cast<char>('0' + cents % 10);
-  }
-  return static_cast<std::size_t>(p - out);
+  return WriteHundredths(out, negative, hundredths);
 }
 
 std::string FormatNumber(double x) {
@@ -82,8 +92,8 @@ std::string FormatNumber(double x) {
 // When x is the double nearest to a number of hundredths N / 100, |x| from 0.01 to below 2^46, that
 // decimal is x's shortest: the decimals that read back as x span at most ulp(x) <= 2^-7 < 0.01, and
 // every other decimal as short would be another multiple of 0.01 (or a power of ten beyond N / 100)
-// inside that span. FormatNumber writes exactly N / 100 for such an x (see above). Most numbers
-// that programs hand over are such, so they take this road: a candidate N from x * 100 is kept only
+// inside that span. It is written as FormatNumber writes N / 100 (see above). Most numbers that
+// programs hand over are such, so they take this road: a candidate N from x * 100 is kept only
 // when N / 100, correctly rounded by the division (N < 2^53 is exact), gives x back.
 std::size_t RoundTripText(double x, char* out) {
   const bool negative = std::signbit(x);
@@ -91,7 +101,7 @@ std::size_t RoundTripText(double x, char* out) {
   if (magnitude >= 0.01 && magnitude < 0x1p46) {
     const auto hundredths = static_cast<std::uint64_t>(magnitude * 100 + 0.5);
     if (static_cast<double>(hundredths) / 100 == magnitude)
-      return FormatNumber(x, out);
+      return WriteHundredths(out, negative, hundredths);
   }
   char* p = out;
   if (negative)
