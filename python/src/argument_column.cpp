@@ -22,8 +22,7 @@ T Load(const char* at) {
 
 }  // namespace
 
-ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name,
-                               std::size_t dimensions)
+ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name, std::size_t dimensions)
     : strides_(dimensions, 0), name_(name) {
   py::handle elements = argument;
   if (py::isinstance<py::tuple>(argument)) {  // an object array and its indexes
@@ -60,7 +59,8 @@ ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name,
     kind_ = Kind::Str;
     width_ = static_cast<std::size_t>(dtype.itemsize()) / 4;
   } else {
-    throw py::type_error(std::string(name) + ": an array of " + std::string(py::str(static_cast<const py::handle&>(dtype))) +
+    throw py::type_error(std::string(name) + ": an array of " +
+                         std::string(py::str(static_cast<const py::handle&>(dtype))) +
                          " cannot be typed into a field");
   }
   keep_ = array;

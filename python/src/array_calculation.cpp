@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -46,8 +47,12 @@ class Rows {
   Rows(const std::vector<ArgumentColumn>& columns, const std::vector<std::ptrdiff_t>& shape,
        const std::optional<std::string>& pressure_fallback, int fields, const double* values,
        std::ptrdiff_t count)
-      : columns_(columns), shape_(shape), fallback_(pressure_fallback), fields_(fields),
-        values_(values), count_(count),
+      : columns_(columns),
+        shape_(shape),
+        fallback_(pressure_fallback),
+        fields_(fields),
+        values_(values),
+        count_(count),
         kept_(static_cast<std::size_t>(count * fields)) {
     for (int f = 0; f < kFieldCount; ++f)
       strides_[f] = &columns[f].Strides();
@@ -56,10 +61,11 @@ class Rows {
   StridedRows<kFieldCount> From(std::ptrdiff_t row) const { return {shape_, strides_, row}; }
 
   // The value of field f's text when it kept the text typed at the cursor: the number typed, when
-  // that was a double (whose text reads back as it), else the window's reading of the text.
+  // that was a double (whose text reads back as it; a NaN typed nothing, and the text is the
+  // pressure fallback's), else the window's reading of the text.
   double KeptValue(int f, const StridedRows<kFieldCount>& at, std::string_view text) const {
     double x;
-    if (!text.empty() && columns_[f].Number(at.Offset(f), x))
+    if (!text.empty() && columns_[f].Number(at.Offset(f), x) && !std::isnan(x))
       return x;
     return text.empty() ? std::numeric_limits<double>::quiet_NaN() : ParseNumber(text);
   }
@@ -168,8 +174,7 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
           const auto field = static_cast<AirField>(f);
           const std::string_view text = worker.answer.Text(field);
           const bool kept = text == typed[f];
-          values[f * count + row] =
-              kept ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
+          values[f * count + row] = kept ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
           rows.Keep(row, f, text, kept);
           worker.widest_text =
               std::max(worker.widest_text, kept ? CodePointCount(text) : text.size());

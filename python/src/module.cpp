@@ -60,10 +60,10 @@ py::tuple CalculateArrayRows(const std::vector<py::object>& arguments,
   return py::make_tuple(answer.values, answer.texts, answer.messages, answer.inputs);
 }
 
-py::array PressureAtAltitudes(const py::array_t<double, py::array::c_style | py::array::forcecast>&
-                                  metres) {
-  py::array_t<double> pressure(std::vector<py::ssize_t>(metres.shape(),
-                                                        metres.shape() + metres.ndim()));
+py::array PressureAtAltitudes(
+    const py::array_t<double, py::array::c_style | py::array::forcecast>& metres) {
+  py::array_t<double> pressure(
+      std::vector<py::ssize_t>(metres.shape(), metres.shape() + metres.ndim()));
   const double* in = metres.data();
   double* out = pressure.mutable_data();
   const py::gil_scoped_release unlocked;

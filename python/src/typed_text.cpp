@@ -32,7 +32,10 @@ bool IsInstance(py::handle value, py::handle type) {
 
 // pandas' missing value, recognised by its type's name so that pandas need not be imported.
 bool IsPandasMissing(py::handle value) {
-  return std::strcmp(Py_TYPE(value.ptr())->tp_name, "pandas._libs.missing.NAType") == 0;
+  if (std::strcmp(Py_TYPE(value.ptr())->tp_name, "NAType") != 0)
+    return false;
+  return std::string(py::str(py::type::handle_of(value).attr("__module__"))) ==
+         "pandas._libs.missing";
 }
 
 std::string TypeName(py::handle value) {
@@ -81,8 +84,8 @@ std::string TypedText(py::handle value, std::string_view name) {
 }
 
 py::str StrOf(std::string_view utf8) {
-  PyObject* str = PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()),
-                                       "surrogatepass");
+  PyObject* str =
+      PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()), "surrogatepass");
   if (str == nullptr)
     throw py::error_already_set();
   return py::reinterpret_steal<py::str>(str);
