@@ -20,16 +20,12 @@ namespace {
 
 constexpr int kPressure = FieldIndex(AirField::Pressure);
 
-// A field's text after its command, kept from the calculation until the texts' width is known:
-// up to seven bytes in place, or a mark that it is made again, from the text typed (when the field
-// kept it) or as the command wrote it, FormatNumber of the value it reads as (a written text is
-// FormatNumber's, and FormatNumber writes the text it reads back from again). Eight bytes a field:
-// almost every text fits, and long ones cost no memory.
-struct KeptText {
-  static constexpr std::uint8_t kRetype = 0xfe, kRewrite = 0xff;
-  char bytes[7];
-  std::uint8_t length;  // 0 to 7, or a mark
-};
+// The texts are first written as they are made, into a str array of this width, which holds
+// almost every text the calculation writes and most that people type ("-1234.56"). Only when a
+// text is wider is the array made again, as wide as the widest, from each field's text typed or
+// written: a written text is FormatNumber's, and FormatNumber writes the text it reads back from
+// again, so it is made from the value.
+constexpr std::size_t kFirstWidth = 8;
 
 // What one thread keeps while it answers its blocks.
 struct Worker {
@@ -41,19 +37,17 @@ struct Worker {
   std::vector<std::pair<std::ptrdiff_t, std::string>> messages;  // (row, message), rows with one
 };
 
-// The arguments, the shape they are broadcast to, and the texts kept of every row.
+// The arguments and the shape they are broadcast to.
 class Rows {
  public:
   Rows(const std::vector<ArgumentColumn>& columns, const std::vector<std::ptrdiff_t>& shape,
-       const std::optional<std::string>& pressure_fallback, int fields, const double* values,
+       const std::optional<std::string>& pressure_fallback, const double* values,
        std::ptrdiff_t count)
       : columns_(columns),
         shape_(shape),
         fallback_(pressure_fallback),
-        fields_(fields),
         values_(values),
-        count_(count),
-        kept_(static_cast<std::size_t>(count * fields)) {
+        count_(count) {
     for (int f = 0; f < kFieldCount; ++f)
       strides_[f] = &columns[f].Strides();
   }
@@ -76,23 +70,12 @@ class Rows {
     return f == kPressure && text.empty() && fallback_ ? std::string_view(*fallback_) : text;
   }
 
-  void Keep(std::ptrdiff_t row, int f, std::string_view text, bool typed) {
-    KeptText& kept = kept_[static_cast<std::size_t>(row * fields_ + f)];
-    if (text.size() <= sizeof kept.bytes) {
-      std::memcpy(kept.bytes, text.data(), text.size());
-      kept.length = static_cast<std::uint8_t>(text.size());
-    } else {
-      kept.length = typed ? KeptText::kRetype : KeptText::kRewrite;
-    }
-  }
-
-  // Field f's text after the command of `row`, in `scratch` or `number` where it is made again.
-  std::string_view Text(std::ptrdiff_t row, int f, TextScratch& scratch, char* number) const {
-    const KeptText& kept = kept_[static_cast<std::size_t>(row * fields_ + f)];
-    if (kept.length <= sizeof kept.bytes)
-      return {kept.bytes, kept.length};
-    if (kept.length == KeptText::kRetype)
-      return Typed(f, From(row), scratch);
+  // Field f's text after the command at the cursor, made again: the text typed, when the field
+  // kept it, else the text written, in `number`.
+  std::string_view Remade(int f, bool kept, const StridedRows<kFieldCount>& at, std::ptrdiff_t row,
+                          TextScratch& scratch, char* number) const {
+    if (kept)
+      return Typed(f, at, scratch);
     return {number, FormatNumber(values_[f * count_ + row], number)};
   }
 
@@ -100,37 +83,46 @@ class Rows {
   const std::vector<ArgumentColumn>& columns_;
   const std::vector<std::ptrdiff_t>& shape_;
   const std::optional<std::string>& fallback_;
-  const int fields_;
   const double* values_;
   const std::ptrdiff_t count_;
   std::array<const std::vector<std::ptrdiff_t>*, kFieldCount> strides_{};
-  std::vector<KeptText> kept_;
 };
 
-void FillFixedTexts(const Rows& rows, std::ptrdiff_t count, int fields, std::size_t width,
-                    std::uint32_t* texts, std::vector<Worker>& workers, int threads) {
+// Writes UTF-8 text as the code points of a str element `width` wide (the text holds no more).
+void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width) {
+  const std::size_t length = DecodeUtf8(text, slot);
+  std::fill(slot + length, slot + width, 0);
+}
+
+// The texts again, `width` wide. `kept` holds bit f for each row whose field f kept its text.
+void FillWideTexts(const Rows& rows, std::ptrdiff_t count, int fields,
+                   const std::vector<std::uint8_t>& kept, std::size_t width, std::uint32_t* texts,
+                   std::vector<Worker>& workers, int threads) {
   ForEachBlock(count, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int w) {
     char number[kNumberTextCapacity];
-    for (std::ptrdiff_t row = begin; row < end; ++row) {
+    StridedRows<kFieldCount> at = rows.From(begin);
+    for (std::ptrdiff_t row = begin; row < end; ++row, at.Next()) {
       for (int f = 0; f < fields; ++f) {
-        std::uint32_t* slot = texts + (row * fields + f) * static_cast<std::ptrdiff_t>(width);
-        const std::string_view text = rows.Text(row, f, workers[w].scratch[f], number);
-        const std::size_t length = DecodeUtf8(text, slot);
-        std::fill(slot + length, slot + width, 0);
+        const bool typed = (kept[row] >> f) & 1;
+        WriteStr(rows.Remade(f, typed, at, row, workers[w].scratch[f], number),
+                 texts + (row * fields + f) * static_cast<std::ptrdiff_t>(width), width);
       }
     }
   });
 }
 
 // The texts as Python's str objects, for texts that a fixed width cannot hold well. Holds the GIL.
-void FillObjectTexts(const Rows& rows, std::ptrdiff_t count, int fields, PyObject** texts,
+void FillObjectTexts(const Rows& rows, std::ptrdiff_t count, int fields,
+                     const std::vector<std::uint8_t>& kept, PyObject** texts,
                      std::array<TextScratch, kFieldCount>& scratch) {
   char number[kNumberTextCapacity];
-  for (std::ptrdiff_t row = 0; row < count; ++row) {
+  StridedRows<kFieldCount> at = rows.From(0);
+  for (std::ptrdiff_t row = 0; row < count; ++row, at.Next()) {
     for (int f = 0; f < fields; ++f) {
+      const bool typed = (kept[row] >> f) & 1;
       PyObject*& slot = texts[row * fields + f];
       Py_XDECREF(slot);
-      slot = StrOf(rows.Text(row, f, scratch[f], number)).release().ptr();
+      slot = StrOf(rows.Remade(f, typed, at, row, scratch[f], number)).release().ptr();
     }
   }
 }
@@ -155,9 +147,12 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
   ArrayAnswer answer;
   answer.values = py::array_t<double>(value_shape);
   answer.inputs = py::array_t<std::uint8_t>(std::vector<py::ssize_t>(shape.begin(), shape.end()));
+  answer.texts = py::array(StrType(kFirstWidth), text_shape);
   double* values = static_cast<double*>(answer.values.mutable_data());
   auto* inputs = static_cast<std::uint8_t*>(answer.inputs.mutable_data());
-  Rows rows(columns, shape, pressure_fallback, fields, values, count);
+  auto* first_texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
+  std::vector<std::uint8_t> kept(static_cast<std::size_t>(count));  // bit f: field f kept its text
+  const Rows rows(columns, shape, pressure_fallback, values, count);
   std::vector<Worker> workers(static_cast<std::size_t>(std::max(threads, 1)));
 
   {
@@ -170,16 +165,20 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
         for (int f = 0; f < kFieldCount; ++f)
           typed[f] = rows.Typed(f, at, worker.scratch[f]);
         worker.answer.Calculate(typed);
+        std::uint8_t flags = 0;
         for (int f = 0; f < fields; ++f) {
           const auto field = static_cast<AirField>(f);
           const std::string_view text = worker.answer.Text(field);
-          const bool kept = text == typed[f];
-          values[f * count + row] = kept ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
-          rows.Keep(row, f, text, kept);
-          worker.widest_text =
-              std::max(worker.widest_text, kept ? CodePointCount(text) : text.size());
-          worker.text_ends_in_nul |= kept && !text.empty() && text.back() == '\0';
+          const bool same = text == typed[f];
+          flags |= static_cast<std::uint8_t>(same << f);
+          values[f * count + row] = same ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
+          const std::size_t width = same ? CodePointCount(text) : text.size();  // written: ASCII
+          worker.widest_text = std::max(worker.widest_text, width);
+          worker.text_ends_in_nul |= same && !text.empty() && text.back() == '\0';
+          if (width <= kFirstWidth)
+            WriteStr(text, first_texts + (row * fields + f) * kFirstWidth, kFirstWidth);
         }
+        kept[row] = flags;
         inputs[row] = static_cast<std::uint8_t>(worker.answer.Inputs());
         if (const std::string& message = worker.answer.Message(); !message.empty()) {
           worker.widest_message = std::max(worker.widest_message, CodePointCount(message));
@@ -197,16 +196,17 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
     text_ends_in_nul |= worker.text_ends_in_nul;
   }
 
-  if (widest_text <= kWidestFixedText && !text_ends_in_nul) {
+  if (text_ends_in_nul || widest_text > kWidestFixedText) {
+    answer.texts = py::array();  // not needed any more: its memory is freed first
+    answer.texts = py::array(py::dtype("O"), text_shape);
+    FillObjectTexts(rows, count, fields, kept, static_cast<PyObject**>(answer.texts.mutable_data()),
+                    workers[0].scratch);
+  } else if (widest_text > kFirstWidth) {
+    answer.texts = py::array();  // not needed any more: its memory is freed first
     answer.texts = py::array(StrType(widest_text), text_shape);
     auto* texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
     const py::gil_scoped_release unlocked;
-    FillFixedTexts(rows, count, fields, std::max<std::size_t>(widest_text, 1), texts, workers,
-                   threads);
-  } else {
-    answer.texts = py::array(py::dtype("O"), text_shape);
-    FillObjectTexts(rows, count, fields, static_cast<PyObject**>(answer.texts.mutable_data()),
-                    workers[0].scratch);
+    FillWideTexts(rows, count, fields, kept, widest_text, texts, workers, threads);
   }
 
   answer.messages = py::array(StrType(widest_message), shape);

@@ -26,9 +26,9 @@ struct ArrayAnswer {
 // into the pressure field of a row whose own pressure text is empty. Releases the GIL while it
 // works, on `threads` threads; every row's answer is the same whatever their number.
 //
-// The texts are a fixed-width NumPy str array as wide as the widest text, unless a text is wider
-// than kWidestFixedText or ends in a NUL (which a fixed-width str drops): then an object array of
-// str.
+// The texts are a fixed-width NumPy str array, 8 wide or as wide as the widest text if that is
+// wider, unless a text is wider than kWidestFixedText or ends in a NUL (which a fixed-width str
+// drops): then an object array of str.
 inline constexpr std::size_t kWidestFixedText = 64;
 ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
                             const std::vector<std::ptrdiff_t>& shape, int fields,
