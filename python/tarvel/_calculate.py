@@ -48,9 +48,9 @@ class ArrayResult:
         the field is empty.
     texts
         An array of str of the broadcast shape with a last axis of six, the fields' texts.
-        Fixed-width str (dtype "<U…", as wide as the widest text) when every text is at most 64
-        characters and none ends in a NUL character (which fixed-width str cannot keep); otherwise
-        an array of Python str objects.
+        Fixed-width str (dtype "<U8", or as wide as the widest text where that is wider) when every
+        text is at most 64 characters and none ends in a NUL character (which fixed-width str
+        cannot keep); otherwise an array of Python str objects.
     message
         An array of str of the broadcast shape: each calculation's message, "" where none.
     inputs
