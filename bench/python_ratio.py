@@ -7,9 +7,10 @@ The table (tarvel-batch-reference generate) becomes seven float64 arrays, nan fo
 kept beside it as FILE.npy. Each turn times, one after the other so that load from elsewhere falls
 on all of them alike: REFERENCE (tarvel-batch-reference) on the table's rows, the CPU time of the
 calculate command alone on one core; tarvel.calculate on the arrays on one thread (the CPU time
-of the calling thread, which does all the work); and on two threads (wall time). The medians give
-the per-row time on one thread over the reference's (target at most 1.3) and the two-thread time
-over the one-thread time (at most 0.75). A fresh process then measures the peak resident memory
+of the calling thread, which does all the work, and its wall time); and on two threads (wall
+time). The medians of the turns' ratios give
+the per-row time on one thread over the reference's (target at most 1.3) and the two-thread wall
+time over the one-thread wall time (at most 0.75). A fresh process then measures the peak resident memory
 of one call beyond its inputs and outputs, per row (at most 64 bytes). Exits 1 when a target is
 missed. Run with the module on PYTHONPATH (scripts/bench-python).
 """
@@ -76,14 +77,15 @@ def main():
     columns = arrays(args.table)
     rows = columns.shape[1]
     calculate(columns, 1)  # once untimed: pages and caches warm for every turn alike
-    reference, one, two = [], [], []
+    reference, one, one_wall, two = [], [], [], []
     for _ in range(args.repetitions):
         done = subprocess.run([args.reference, "time", args.table, "1"], capture_output=True,
                               text=True, check=True)
         reference.append(float(done.stdout.split("median_cpu_seconds")[1]))
-        start = time.thread_time()
+        start, wall = time.thread_time(), time.perf_counter()
         calculate(columns, 1)
         one.append(time.thread_time() - start)
+        one_wall.append(time.perf_counter() - wall)
         start = time.perf_counter()
         calculate(columns, 2)
         two.append(time.perf_counter() - start)
@@ -95,14 +97,17 @@ def main():
         return "%.0f ns" % (seconds / rows * 1e9)
 
     ratio = statistics.median(o / r for o, r in zip(one, reference))
-    speedup = statistics.median(one) and statistics.median(two) / statistics.median(one)
+    speedup = statistics.median(t / o for t, o in zip(two, one_wall))
     print("rows %d; the calculate command alone in C++, one core: %s a row (median of %d: %s)"
           % (rows, ns(statistics.median(reference)), len(reference),
              " ".join(ns(t) for t in reference)))
     print("tarvel.calculate on one thread (CPU): %s a row (%s), ratio to the reference %.2f "
           "(median of the turns' ratios; target 1.3)"
           % (ns(statistics.median(one)), " ".join(ns(t) for t in one), ratio))
-    print("tarvel.calculate on two threads (wall): %s a row (%s), %.2f of one thread (target 0.75)"
+    print("tarvel.calculate on one thread (wall): %s a row (%s)"
+          % (ns(statistics.median(one_wall)), " ".join(ns(t) for t in one_wall)))
+    print("tarvel.calculate on two threads (wall): %s a row (%s), %.2f of one thread (median of "
+          "the turns' ratios; target 0.75)"
           % (ns(statistics.median(two)), " ".join(ns(t) for t in two), speedup))
     print("memory beyond the inputs and outputs: %.1f bytes a row (target 64)" % per_row)
     missed = [name for name, value, target in [("one thread", ratio, 1.3),
