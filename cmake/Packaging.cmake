@@ -1,13 +1,16 @@
 # Installation layout of the desktop program and its Debian package (scripts/package runs cpack).
 # Only the program and tarvel-batch, the desktop entry, AppStream metadata, icons, manual pages and
 # the files Debian asks of every package are installed: the replay tool, tests and benchmarks are
-# for developers.
+# for developers. The Python module, where it is built, is a second package, python3-tarvel.
 if(NOT TARGET tarvel)
   message(STATUS "Packaging: no window target (tarvel), so nothing to install or package")
   return()
 endif()
 
 include(GNUInstallDirs)
+# Every install() without a component of its own goes into the package tarvel; python/ installs
+# the module as the component python, the package python3-tarvel.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME tarvel)
 
 # Debian wants 0755 directories whatever the umask of whoever builds the package.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -58,6 +61,10 @@ foreach(pair IN ITEMS "changelog|${tarvel_doc_dir}" "tarvel.1|${CMAKE_INSTALL_MA
   set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
   install(FILES ${compressed} DESTINATION ${destination})
 endforeach()
+if(TARGET _tarvel)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${tarvel_packaging_dir}/copyright
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/python3-tarvel COMPONENT python)
+endif()
 
 # The window's Chinese captions need a CJK font, and its message-box button text comes from Qt's
 # own translation; both are found at run time, so shlibdeps cannot see them. Any upright sans-serif
@@ -73,7 +80,8 @@ set(CPACK_PACKAGE_NAME tarvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tarvel developers")
 set(CPACK_PACKAGE_CONTACT "Tarvel developers <tarvel@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "moist-air (psychrometric) state calculator")
+# Each package's description starts with its own synopsis, so there is no common one to prepend.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/cpack)
@@ -85,8 +93,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The first line of the package description is the summary above; this is the rest.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Tarvel shows one window with seven fields: the local atmospheric pressure
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL tarvel)
+set(CPACK_DEBIAN_TARVEL_PACKAGE_NAME tarvel)
+# The first line of the package description is its synopsis.
+set(CPACK_DEBIAN_TARVEL_DESCRIPTION [=[moist-air (psychrometric) state calculator
+Tarvel shows one window with seven fields: the local atmospheric pressure
 and six parameters of moist air - dry-bulb and wet-bulb temperature,
 relative humidity, dew-point temperature, moisture content and enthalpy.
 Type the pressure and any two of the parameters, press the calculate
@@ -97,5 +109,30 @@ tarvel-batch answers every row of a CSV table of air states the same way,
 on all processor cores, for data logger exports and design tables.
 
 The window and its messages are in Chinese.]=])
+
+# python3-tarvel: the module, built for the python3 it was configured with (its file name carries
+# that version's ABI), with NumPy; pandas and Dask only where calculate_frame is used.
+if(TARGET _tarvel)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-tarvel)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  string(REPLACE "." ";" version "${TARVEL_PYTHON_VERSION}")
+  list(GET version 0 major)
+  list(GET version 1 minor)
+  math(EXPR next "${minor} + 1")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "python3 (>= ${major}.${minor}~), python3 (<< ${major}.${next}), python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION [=[moist-air (psychrometric) calculator for Python
+The Python 3 module tarvel computes the state of moist air with the very
+core of the Tarvel calculator: from the local atmospheric pressure and any
+two of dry-bulb and wet-bulb temperature, relative humidity, dew point,
+moisture content and enthalpy it derives the others, to the same digits as
+the Tarvel window, on every machine.
+
+tarvel.calculate takes numbers, texts or NumPy arrays and works on every
+processor core; tarvel.calculate_frame answers a pandas DataFrame row by
+row as tarvel-batch answers a CSV table, also on a Dask cluster.]=])
+endif()
 
 include(CPack)

@@ -1,6 +1,7 @@
 // Reading and writing number text. Any bytes are read without a crash and never as NaN; a plain
-// decimal or &H/&O integer reads as the C library reads it; and what is written for a finite value
-// has the written form and reads back as that value rounded to two decimals.
+// decimal or &H/&O integer reads as the C library reads it; what is written for a finite value
+// has the written form and reads back as that value rounded to two decimals; and the text typed
+// for a finite value reads back as that very value.
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +33,10 @@ void CheckWriteReadsBack(double x) {
   const double read_back = tarvel::ParseNumber(written);
   Require(read_back == RoundedToTwoDecimals(x), "written text reads back as x rounded", written);
   Require(tarvel::FormatNumber(read_back) == written, "rewriting the value read back", written);
+  // The text a program types for x reads back as x itself, to the bit.
+  const std::string typed = tarvel::RoundTripText(x);
+  const double typed_back = tarvel::ParseNumber(typed);
+  Require(std::memcmp(&x, &typed_back, sizeof x) == 0, "typed text reads back as x", typed);
 }
 
 bool IsDigit(char c) {

@@ -33,4 +33,19 @@ std::size_t FormatNumber(double x, char* out);
 // The same text as a string.
 std::string FormatNumber(double x);
 
+// The most characters RoundTripText writes: "-1.2345678901234567e-308".
+inline constexpr std::size_t kRoundTripTextCapacity = 24;
+
+// The text a program types into a field for the double x, so that the field reads back as exactly
+// x: the fewest significant digits that ParseNumber reads as x (the nearest of them to x), the
+// digits Python's repr shows, laid out as repr lays them out: plain from 1e-4 up to below 1e16,
+// else one digit, the others after a point and an exponent "e-05", "e+16" of at least two digits.
+// Unlike repr, a whole number has no ".0" ("20", as a person types it); negative zero is "-0".
+// x must be finite. Writes to out, which must have room for kRoundTripTextCapacity characters, and
+// returns the length; allocates nothing.
+std::size_t RoundTripText(double x, char* out);
+
+// The same text as a string.
+std::string RoundTripText(double x);
+
 }  // namespace tarvel

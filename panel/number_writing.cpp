@@ -1,4 +1,5 @@
-// Writing results as field text: FormatNumber.
+// Writing results as field text (FormatNumber) and numbers as the text that reads back exactly
+// (RoundTripText).
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -9,6 +10,29 @@
 #include "physics/float_bits.h"
 
 namespace tarvel {
+namespace {
+
+// Writes ±hundredths / 100 with no trailing zeros and no decimal point for a whole number; "0",
+// never "-0", for none. Returns the length.
+std::size_t WriteHundredths(char* out, bool negative, std::uint64_t hundredths) {
+  char* p = out;
+  if (hundredths == 0) {
+    *p++ = '0';
+    return 1;
+  }
+  if (negative)
+    *p++ = '-';
+  p = WriteUnsigned(p, hundredths / 100);
+  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0)
+      *p++ = static_cast<char>('0' + cents % 10);
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+}  // namespace
 
 // x = m * 2^e exactly. Its two-decimal rounding is N / 100 with N the integer nearest to
 // m * 100 * 2^e (ties to even), and the written value is r, the double nearest to N / 100.
@@ -57,25 +81,60 @@ std::size_t FormatNumber(double x, char* out) {
     if (rest > half || (rest == half && (hundredths & 1) != 0))
       ++hundredths;
   }
-  if (hundredths == 0) {
-    *p++ = '0';
-    return 1;
-  }
-  if (negative)
-    *p++ = '-';
-  p = WriteUnsigned(p, hundredths / 100);
-  if (const auto cents = static_cast<int>(hundredths % 100); cents != 0) {
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + cents / 10);
-    if (cents % 10 != 0)
-      *p++ = static_cast<char>('0' + cents % 10);
-  }
-  return static_cast<std::size_t>(p - out);
+  return WriteHundredths(out, negative, hundredths);
 }
 
 std::string FormatNumber(double x) {
   char buffer[kNumberTextCapacity];
   return std::string(buffer, FormatNumber(x, buffer));
+}
+
+// When x is the double nearest to a number of hundredths N / 100, |x| from 0.01 to below 2^46, that
+// decimal is x's shortest: the decimals that read back as x span at most ulp(x) <= 2^-7 < 0.01, and
+// every other decimal as short would be another multiple of 0.01 (or a power of ten beyond N / 100)
+// inside that span. It is written as FormatNumber writes N / 100 (see above). Most numbers that
+// programs hand over are such, so they take this road: a candidate N from x * 100 is kept only
+// when N / 100, correctly rounded by the division (N < 2^53 is exact), gives x back.
+std::size_t RoundTripText(double x, char* out) {
+  const bool negative = std::signbit(x);
+  const double magnitude = negative ? -x : x;
+  if (magnitude >= 0.01 && magnitude < 0x1p46) {
+    const auto hundredths = static_cast<std::uint64_t>(magnitude * 100 + 0.5);
+    if (static_cast<double>(hundredths) / 100 == magnitude)
+      return WriteHundredths(out, negative, hundredths);
+  }
+  char* p = out;
+  if (negative)
+    *p++ = '-';
+  if (magnitude == 0) {
+    *p++ = '0';
+    return static_cast<std::size_t>(p - out);
+  }
+  const DecimalDigits digits = ShortestDigits(magnitude);
+  char text[20];
+  const int count = static_cast<int>(WriteUnsigned(text, digits.significand) - text);
+  const int whole_digits = count + digits.exponent;  // digits before the decimal point
+  if (whole_digits > -4 && whole_digits <= 16)
+    return static_cast<std::size_t>(WritePlainDecimal(p, digits) - out);
+  *p++ = text[0];
+  if (count > 1) {
+    *p++ = '.';
+    for (int i = 1; i < count; ++i)
+      *p++ = text[i];
+  }
+  const int exponent = whole_digits - 1;
+  *p++ = 'e';
+  *p++ = exponent < 0 ? '-' : '+';
+  const int size = exponent < 0 ? -exponent : exponent;
+  if (size < 10)
+    *p++ = '0';
+  p = WriteUnsigned(p, static_cast<std::uint64_t>(size));
+  return static_cast<std::size_t>(p - out);
+}
+
+std::string RoundTripText(double x) {
+  char buffer[kRoundTripTextCapacity];
+  return std::string(buffer, RoundTripText(x, buffer));
 }
 
 }  // namespace tarvel

@@ -3,32 +3,12 @@
 #include <algorithm>
 
 #include "app/batch/csv_writer.h"
+#include "app/batch/message_joiner.h"
 #include "app/batch/utf8.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::batch {
 namespace {
-
-constexpr std::string_view kMessageJoint = "；";
-
-// The panel that a row's command runs on: the fields are those of an in-memory panel that keeps no
-// record, and the texts of the messages shown are joined into one text as they come.
-class MessageJoiner final : public FieldPanel {
- public:
-  MessageJoiner(MemoryPanel& fields, std::string& messages)
-      : fields_(fields), messages_(messages) {}
-  std::string_view Text(AirField field) const override { return fields_.Text(field); }
-  void SetText(AirField field, std::string_view text) override { fields_.SetText(field, text); }
-  void ShowMessage(std::string_view text, MessageIcon, std::string_view) override {
-    if (!messages_.empty())
-      messages_.append(kMessageJoint);
-    messages_.append(text);
-  }
-
- private:
-  MemoryPanel& fields_;
-  std::string& messages_;
-};
 
 std::string Unreadable(std::int64_t line, std::string_view why) {
   return "第" + std::to_string(line) + "行无法按 CSV 读取（" + std::string(why) +

@@ -1,0 +1,223 @@
+#include "python/src/array_calculation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include "panel/number_text.h"
+#include "python/src/parallel_blocks.h"
+#include "python/src/row_answer.h"
+#include "python/src/strided_rows.h"
+#include "python/src/typed_text.h"
+#include "python/src/unicode_text.h"
+
+namespace tarvel::python {
+namespace {
+
+constexpr int kPressure = FieldIndex(AirField::Pressure);
+
+// The texts are first written as they are made, into a str array of this width, which holds
+// almost every text the calculation writes and most that people type ("-1234.56"). Only when a
+// text is wider is the array made again, as wide as the widest, from each field's text typed or
+// written: a written text is FormatNumber's, and FormatNumber writes the text it reads back from
+// again, so it is made from the value.
+constexpr std::size_t kFirstWidth = 8;
+
+// What one thread keeps while it answers its blocks.
+struct Worker {
+  RowAnswer answer;
+  std::array<TextScratch, kFieldCount> scratch;
+  std::size_t widest_text = 0;
+  bool text_ends_in_nul = false;
+  std::size_t widest_message = 0;
+  std::vector<std::pair<std::ptrdiff_t, std::string>> messages;  // (row, message), rows with one
+};
+
+// The arguments and the shape they are broadcast to.
+class Rows {
+ public:
+  Rows(const std::vector<ArgumentColumn>& columns, const std::vector<std::ptrdiff_t>& shape,
+       const std::optional<std::string>& pressure_fallback, const double* values,
+       std::ptrdiff_t count)
+      : columns_(columns),
+        shape_(shape),
+        fallback_(pressure_fallback),
+        values_(values),
+        count_(count) {
+    for (int f = 0; f < kFieldCount; ++f)
+      strides_[f] = &columns[f].Strides();
+  }
+
+  StridedRows<kFieldCount> From(std::ptrdiff_t row) const { return {shape_, strides_, row}; }
+
+  // The value of field f's text when it kept the text typed at the cursor: the number typed, when
+  // that was a double (whose text reads back as it; a NaN typed nothing, and the text is the
+  // pressure fallback's), else the window's reading of the text.
+  double KeptValue(int f, const StridedRows<kFieldCount>& at, std::string_view text) const {
+    double x;
+    if (!text.empty() && columns_[f].Number(at.Offset(f), x) && !std::isnan(x))
+      return x;
+    return text.empty() ? std::numeric_limits<double>::quiet_NaN() : ParseNumber(text);
+  }
+
+  // The text typed into field f at the cursor.
+  std::string_view Typed(int f, const StridedRows<kFieldCount>& at, TextScratch& scratch) const {
+    const std::string_view text = columns_[f].Text(at.Offset(f), scratch);
+    return f == kPressure && text.empty() && fallback_ ? std::string_view(*fallback_) : text;
+  }
+
+  // Field f's text after the command at the cursor, made again: the text typed, when the field
+  // kept it, else the text written, in `number`.
+  std::string_view Remade(int f, bool kept, const StridedRows<kFieldCount>& at, std::ptrdiff_t row,
+                          TextScratch& scratch, char* number) const {
+    if (kept)
+      return Typed(f, at, scratch);
+    return {number, FormatNumber(values_[f * count_ + row], number)};
+  }
+
+ private:
+  const std::vector<ArgumentColumn>& columns_;
+  const std::vector<std::ptrdiff_t>& shape_;
+  const std::optional<std::string>& fallback_;
+  const double* values_;
+  const std::ptrdiff_t count_;
+  std::array<const std::vector<std::ptrdiff_t>*, kFieldCount> strides_{};
+};
+
+// Writes UTF-8 text as the code points of a str element `width` wide (the text holds no more).
+void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width) {
+  const std::size_t length = DecodeUtf8(text, slot);
+  std::fill(slot + length, slot + width, 0);
+}
+
+// The texts again, `width` wide. `kept` holds bit f for each row whose field f kept its text.
+void FillWideTexts(const Rows& rows, std::ptrdiff_t count, int fields,
+                   const std::vector<std::uint8_t>& kept, std::size_t width, std::uint32_t* texts,
+                   std::vector<Worker>& workers, int threads) {
+  ForEachBlock(count, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int w) {
+    char number[kNumberTextCapacity];
+    StridedRows<kFieldCount> at = rows.From(begin);
+    for (std::ptrdiff_t row = begin; row < end; ++row, at.Next()) {
+      for (int f = 0; f < fields; ++f) {
+        const bool typed = (kept[row] >> f) & 1;
+        WriteStr(rows.Remade(f, typed, at, row, workers[w].scratch[f], number),
+                 texts + (row * fields + f) * static_cast<std::ptrdiff_t>(width), width);
+      }
+    }
+  });
+}
+
+// The texts as Python's str objects, for texts that a fixed width cannot hold well. Holds the GIL.
+void FillObjectTexts(const Rows& rows, std::ptrdiff_t count, int fields,
+                     const std::vector<std::uint8_t>& kept, PyObject** texts,
+                     std::array<TextScratch, kFieldCount>& scratch) {
+  char number[kNumberTextCapacity];
+  StridedRows<kFieldCount> at = rows.From(0);
+  for (std::ptrdiff_t row = 0; row < count; ++row, at.Next()) {
+    for (int f = 0; f < fields; ++f) {
+      const bool typed = (kept[row] >> f) & 1;
+      PyObject*& slot = texts[row * fields + f];
+      Py_XDECREF(slot);
+      slot = StrOf(rows.Remade(f, typed, at, row, scratch[f], number)).release().ptr();
+    }
+  }
+}
+
+py::dtype StrType(std::size_t width) {
+  return py::dtype("<U" + std::to_string(std::max<std::size_t>(width, 1)));
+}
+
+}  // namespace
+
+ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
+                            const std::vector<std::ptrdiff_t>& shape, int fields,
+                            const std::optional<std::string>& pressure_fallback, int threads) {
+  std::ptrdiff_t count = 1;
+  for (const std::ptrdiff_t extent : shape)
+    count *= extent;
+  std::vector<py::ssize_t> value_shape{fields};
+  value_shape.insert(value_shape.end(), shape.begin(), shape.end());
+  std::vector<py::ssize_t> text_shape(shape.begin(), shape.end());
+  text_shape.push_back(fields);
+
+  ArrayAnswer answer;
+  answer.values = py::array_t<double>(value_shape);
+  answer.inputs = py::array_t<std::uint8_t>(std::vector<py::ssize_t>(shape.begin(), shape.end()));
+  answer.texts = py::array(StrType(kFirstWidth), text_shape);
+  double* values = static_cast<double*>(answer.values.mutable_data());
+  auto* inputs = static_cast<std::uint8_t*>(answer.inputs.mutable_data());
+  auto* first_texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
+  std::vector<std::uint8_t> kept(static_cast<std::size_t>(count));  // bit f: field f kept its text
+  const Rows rows(columns, shape, pressure_fallback, values, count);
+  std::vector<Worker> workers(static_cast<std::size_t>(std::max(threads, 1)));
+
+  {
+    const py::gil_scoped_release unlocked;
+    ForEachBlock(count, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int w) {
+      Worker& worker = workers[w];
+      std::array<std::string_view, kFieldCount> typed;
+      StridedRows<kFieldCount> at = rows.From(begin);
+      for (std::ptrdiff_t row = begin; row < end; ++row, at.Next()) {
+        for (int f = 0; f < kFieldCount; ++f)
+          typed[f] = rows.Typed(f, at, worker.scratch[f]);
+        worker.answer.Calculate(typed);
+        std::uint8_t flags = 0;
+        for (int f = 0; f < fields; ++f) {
+          const auto field = static_cast<AirField>(f);
+          const std::string_view text = worker.answer.Text(field);
+          const bool same = text == typed[f];
+          flags |= static_cast<std::uint8_t>(same << f);
+          values[f * count + row] = same ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
+          const std::size_t width = same ? CodePointCount(text) : text.size();  // written: ASCII
+          worker.widest_text = std::max(worker.widest_text, width);
+          worker.text_ends_in_nul |= same && !text.empty() && text.back() == '\0';
+          if (width <= kFirstWidth)
+            WriteStr(text, first_texts + (row * fields + f) * kFirstWidth, kFirstWidth);
+        }
+        kept[row] = flags;
+        inputs[row] = static_cast<std::uint8_t>(worker.answer.Inputs());
+        if (const std::string& message = worker.answer.Message(); !message.empty()) {
+          worker.widest_message = std::max(worker.widest_message, CodePointCount(message));
+          worker.messages.emplace_back(row, message);
+        }
+      }
+    });
+  }
+
+  std::size_t widest_text = 0, widest_message = 0;
+  bool text_ends_in_nul = false;
+  for (const Worker& worker : workers) {
+    widest_text = std::max(widest_text, worker.widest_text);
+    widest_message = std::max(widest_message, worker.widest_message);
+    text_ends_in_nul |= worker.text_ends_in_nul;
+  }
+
+  if (text_ends_in_nul || widest_text > kWidestFixedText) {
+    answer.texts = py::array();  // not needed any more: its memory is freed first
+    answer.texts = py::array(py::dtype("O"), text_shape);
+    FillObjectTexts(rows, count, fields, kept, static_cast<PyObject**>(answer.texts.mutable_data()),
+                    workers[0].scratch);
+  } else if (widest_text > kFirstWidth) {
+    answer.texts = py::array();  // not needed any more: its memory is freed first
+    answer.texts = py::array(StrType(widest_text), text_shape);
+    auto* texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
+    const py::gil_scoped_release unlocked;
+    FillWideTexts(rows, count, fields, kept, widest_text, texts, workers, threads);
+  }
+
+  answer.messages = py::array(StrType(widest_message), shape);
+  auto* messages = static_cast<std::uint32_t*>(answer.messages.mutable_data());
+  const std::size_t message_width = std::max<std::size_t>(widest_message, 1);
+  std::fill(messages, messages + count * static_cast<std::ptrdiff_t>(message_width), 0);
+  for (const Worker& worker : workers) {
+    for (const auto& [row, message] : worker.messages)
+      DecodeUtf8(message, messages + row * static_cast<std::ptrdiff_t>(message_width));
+  }
+  return answer;
+}
+
+}  // namespace tarvel::python

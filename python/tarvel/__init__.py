@@ -1,0 +1,41 @@
+"""Tarvel, the moist-air (psychrometric) calculator, in Python: the window's digits everywhere.
+
+Tarvel's window takes the local atmospheric pressure (kPa) and any two of six air parameters —
+dry-bulb and wet-bulb temperature (°C), relative humidity (%), dew-point temperature (°C),
+moisture content (g/kg dry air) and enthalpy (kJ/kg dry air) — and derives the others, each
+rounded to two decimals. This module is the same C++ core: every answer is the one the window
+gives for the same typed texts, to the last digit, on every machine.
+
+calculate(pressure, dry_bulb=..., rel_humidity=..., ...)
+    One state (a Result), or NumPy arrays of states broadcast together (an ArrayResult),
+    calculated without the GIL on every core.
+calculate_frame(frame, pressure=None)
+    A pandas DataFrame answered row by row as tarvel-batch answers a CSV table; with
+    dask.dataframe's map_partitions, a table of any size on a cluster.
+design(request)
+    An air-conditioning design (room and outdoor states, the supply state from the room loads,
+    mixing, coils, heating, humidifiers), every state the window's own answer to two texts: the
+    replay tool's design answer as dicts and lists.
+pressure_at_altitude(metres)
+    The standard atmosphere's pressure in kPa, for the pressure argument.
+typed_text(value), read_number(text)
+    The text an argument is typed into a field as, and a field's text as the window reads it.
+
+>>> import tarvel
+>>> r = tarvel.calculate(101.325, dry_bulb=20, rel_humidity=50)
+>>> r.wet_bulb, r.dew_point, r.moisture, r.enthalpy
+(13.9, 9.28, 7.26, 38.52)
+>>> tarvel.calculate(101.325, dry_bulb=24, wet_bulb=27).message
+'超出区域范围'
+"""
+
+from . import _tarvel
+from ._altitude import pressure_at_altitude
+from ._arguments import FIELDS
+from ._calculate import ArrayResult, Result, calculate, read_number, typed_text
+from ._design import design
+from ._frame import calculate_frame
+from ._version import __version__
+
+__all__ = ["ArrayResult", "FIELDS", "Result", "calculate", "calculate_frame", "design",
+           "pressure_at_altitude", "read_number", "typed_text", "__version__"]
