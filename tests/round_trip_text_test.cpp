@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "physics/float_bits.h"
 #include "panel/number_text.h"
+#include "physics/float_bits.h"
 
 namespace tarvel {
 namespace {
