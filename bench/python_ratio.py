@@ -7,8 +7,9 @@ The table (tarvel-batch-reference generate) becomes seven float64 arrays, nan fo
 kept beside it as FILE.npy. Each turn times, one after the other so that load from elsewhere falls
 on all of them alike: REFERENCE (tarvel-batch-reference) on the table's rows, the CPU time of the
 calculate command alone on one core; tarvel.calculate on the arrays on one thread (the CPU time
-of the calling thread, which does all the work, and its wall time); and on two threads (wall
-time). The medians of the turns' ratios give
+of the calling thread, which does all the work, and its wall time); on two threads (wall time);
+and, for the record, tarvel.calculate on one thread followed by reading its .texts, which a call
+on float arrays makes only then. The medians of the turns' ratios give
 the per-row time on one thread over the reference's (target at most 1.3) and the two-thread wall
 time over the one-thread wall time (at most 0.75). A fresh process then measures the peak resident memory
 of one call beyond its inputs and outputs, per row (at most 64 bytes). Exits 1 when a target is
@@ -57,9 +58,10 @@ def memory(table):
     with open("/proc/self/clear_refs", "w") as f:
         f.write("5")  # the peak starts again from here
     result = calculate(columns, None)
+    texts = result.texts  # made now where the values determine them: outputs too
     peak = status("VmHWM:")
     rows = columns.shape[1]
-    outputs = 6 * result.dry_bulb.nbytes + result.texts.nbytes + result.message.nbytes + rows
+    outputs = 6 * result.dry_bulb.nbytes + texts.nbytes + result.message.nbytes + rows
     return (peak - before - outputs) / rows
 
 
@@ -77,7 +79,7 @@ def main():
     columns = arrays(args.table)
     rows = columns.shape[1]
     calculate(columns, 1)  # once untimed: pages and caches warm for every turn alike
-    reference, one, one_wall, two = [], [], [], []
+    reference, one, one_wall, two, with_texts = [], [], [], [], []
     for _ in range(args.repetitions):
         done = subprocess.run([args.reference, "time", args.table, "1"], capture_output=True,
                               text=True, check=True)
@@ -89,6 +91,9 @@ def main():
         start = time.perf_counter()
         calculate(columns, 2)
         two.append(time.perf_counter() - start)
+        start = time.thread_time()
+        calculate(columns, 1).texts
+        with_texts.append(time.thread_time() - start)
     done = subprocess.run([sys.executable, __file__, "--reference", args.reference, "--table",
                            args.table, "--memory-only"], capture_output=True, text=True, check=True)
     per_row = float(done.stdout)
@@ -104,6 +109,10 @@ def main():
     print("tarvel.calculate on one thread (CPU): %s a row (%s), ratio to the reference %.2f "
           "(median of the turns' ratios; target 1.3)"
           % (ns(statistics.median(one)), " ".join(ns(t) for t in one), ratio))
+    print("tarvel.calculate and then its .texts on one thread (CPU): %s a row (%s), ratio %.2f "
+          "(not a target: the texts are made when first read)"
+          % (ns(statistics.median(with_texts)), " ".join(ns(t) for t in with_texts),
+             statistics.median(w / r for w, r in zip(with_texts, reference))))
     print("tarvel.calculate on one thread (wall): %s a row (%s)"
           % (ns(statistics.median(one_wall)), " ".join(ns(t) for t in one_wall)))
     print("tarvel.calculate on two threads (wall): %s a row (%s), %.2f of one thread (median of "

@@ -39,6 +39,11 @@ class ArgumentColumn {
   // until the next call with the same scratch.
   std::string_view Text(std::ptrdiff_t offset, TextScratch& scratch) const;
 
+  // Whether the column is a float array, whose element's text is RoundTripText of its double.
+  bool HoldsFloats() const { return kind_ == Kind::Float; }
+  // The one text of a scalar argument, typed in every row; null for an array.
+  const std::string* SameText() const { return kind_ == Kind::Text ? &text_ : nullptr; }
+
   // The double of a float element, which its text reads back as exactly; false for other columns.
   bool Number(std::ptrdiff_t offset, double& x) const {
     if (kind_ != Kind::Float)

@@ -9,9 +9,11 @@
 #include <utility>
 
 #include "panel/number_text.h"
+#include "python/src/deferred_texts.h"
 #include "python/src/parallel_blocks.h"
 #include "python/src/row_answer.h"
 #include "python/src/strided_rows.h"
+#include "python/src/text_array.h"
 #include "python/src/typed_text.h"
 #include "python/src/unicode_text.h"
 
@@ -20,19 +22,10 @@ namespace {
 
 constexpr int kPressure = FieldIndex(AirField::Pressure);
 
-// The texts are first written as they are made, into a str array of this width, which holds
-// almost every text the calculation writes and most that people type ("-1234.56"). Only when a
-// text is wider is the array made again, as wide as the widest, from each field's text typed or
-// written: a written text is FormatNumber's, and FormatNumber writes the text it reads back from
-// again, so it is made from the value.
-constexpr std::size_t kFirstWidth = 8;
-
 // What one thread keeps while it answers its blocks.
 struct Worker {
   RowAnswer answer;
   std::array<TextScratch, kFieldCount> scratch;
-  std::size_t widest_text = 0;
-  bool text_ends_in_nul = false;
   std::size_t widest_message = 0;
   std::vector<std::pair<std::ptrdiff_t, std::string>> messages;  // (row, message), rows with one
 };
@@ -88,47 +81,27 @@ class Rows {
   std::array<const std::vector<std::ptrdiff_t>*, kFieldCount> strides_{};
 };
 
-// Writes UTF-8 text as the code points of a str element `width` wide (the text holds no more).
-void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width) {
-  const std::size_t length = DecodeUtf8(text, slot);
-  std::fill(slot + length, slot + width, 0);
-}
-
-// The texts again, `width` wide. `kept` holds bit f for each row whose field f kept its text.
-void FillWideTexts(const Rows& rows, std::ptrdiff_t count, int fields,
-                   const std::vector<std::uint8_t>& kept, std::size_t width, std::uint32_t* texts,
-                   std::vector<Worker>& workers, int threads) {
-  ForEachBlock(count, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int w) {
-    char number[kNumberTextCapacity];
-    StridedRows<kFieldCount> at = rows.From(begin);
-    for (std::ptrdiff_t row = begin; row < end; ++row, at.Next()) {
-      for (int f = 0; f < fields; ++f) {
-        const bool typed = (kept[row] >> f) & 1;
-        WriteStr(rows.Remade(f, typed, at, row, workers[w].scratch[f], number),
-                 texts + (row * fields + f) * static_cast<std::ptrdiff_t>(width), width);
-      }
-    }
-  });
-}
-
-// The texts as Python's str objects, for texts that a fixed width cannot hold well. Holds the GIL.
-void FillObjectTexts(const Rows& rows, std::ptrdiff_t count, int fields,
-                     const std::vector<std::uint8_t>& kept, PyObject** texts,
-                     std::array<TextScratch, kFieldCount>& scratch) {
-  char number[kNumberTextCapacity];
-  StridedRows<kFieldCount> at = rows.From(0);
-  for (std::ptrdiff_t row = 0; row < count; ++row, at.Next()) {
-    for (int f = 0; f < fields; ++f) {
-      const bool typed = (kept[row] >> f) & 1;
-      PyObject*& slot = texts[row * fields + f];
-      Py_XDECREF(slot);
-      slot = StrOf(rows.Remade(f, typed, at, row, scratch[f], number)).release().ptr();
-    }
-  }
-}
-
 py::dtype StrType(std::size_t width) {
   return py::dtype("<U" + std::to_string(std::max<std::size_t>(width, 1)));
+}
+
+// The sources of the texts of fields that keep their typed text, when every one follows from the
+// row's value (float arrays and scalars, see DeferredTexts); empty when one does not.
+std::vector<KeptTextSource> DeferrableSources(const std::vector<ArgumentColumn>& columns,
+                                              int fields,
+                                              const std::optional<std::string>& fallback) {
+  std::vector<KeptTextSource> sources;
+  if (fields != kParameterCount || fallback)
+    return sources;
+  for (int f = 0; f < fields; ++f) {
+    if (const std::string* same = columns[f].SameText())
+      sources.push_back({false, *same});
+    else if (columns[f].HoldsFloats())
+      sources.push_back({true, {}});
+    else
+      return {};
+  }
+  return sources;
 }
 
 }  // namespace
@@ -147,13 +120,16 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
   ArrayAnswer answer;
   answer.values = py::array_t<double>(value_shape);
   answer.inputs = py::array_t<std::uint8_t>(std::vector<py::ssize_t>(shape.begin(), shape.end()));
-  answer.texts = py::array(StrType(kFirstWidth), text_shape);
   double* values = static_cast<double*>(answer.values.mutable_data());
   auto* inputs = static_cast<std::uint8_t*>(answer.inputs.mutable_data());
-  auto* first_texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
   std::vector<std::uint8_t> kept(static_cast<std::size_t>(count));  // bit f: field f kept its text
   const Rows rows(columns, shape, pressure_fallback, values, count);
   std::vector<Worker> workers(static_cast<std::size_t>(std::max(threads, 1)));
+  // The texts are made now only where the values do not determine them.
+  std::vector<KeptTextSource> sources = DeferrableSources(columns, fields, pressure_fallback);
+  std::optional<TextArrayWriter> writer;
+  if (sources.empty())
+    writer.emplace(text_shape, threads);
 
   {
     const py::gil_scoped_release unlocked;
@@ -172,11 +148,8 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
           const bool same = text == typed[f];
           flags |= static_cast<std::uint8_t>(same << f);
           values[f * count + row] = same ? rows.KeptValue(f, at, text) : worker.answer.Value(field);
-          const std::size_t width = same ? CodePointCount(text) : text.size();  // written: ASCII
-          worker.widest_text = std::max(worker.widest_text, width);
-          worker.text_ends_in_nul |= same && !text.empty() && text.back() == '\0';
-          if (width <= kFirstWidth)
-            WriteStr(text, first_texts + (row * fields + f) * kFirstWidth, kFirstWidth);
+          if (writer)
+            writer->Write(w, row, f, text);
         }
         kept[row] = flags;
         inputs[row] = static_cast<std::uint8_t>(worker.answer.Inputs());
@@ -188,27 +161,28 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
     });
   }
 
-  std::size_t widest_text = 0, widest_message = 0;
-  bool text_ends_in_nul = false;
-  for (const Worker& worker : workers) {
-    widest_text = std::max(widest_text, worker.widest_text);
+  if (writer) {
+    // Each text again, from the text typed where the field kept it, else from the value.
+    answer.texts = writer->Finish(
+        count, threads,
+        [&](std::ptrdiff_t begin, std::ptrdiff_t end, int w, const TextEmitter& emit) {
+          char number[kNumberTextCapacity];
+          StridedRows<kFieldCount> at = rows.From(begin);
+          for (std::ptrdiff_t row = begin; row < end; ++row, at.Next()) {
+            for (int f = 0; f < fields; ++f) {
+              const bool typed = (kept[row] >> f) & 1;
+              emit(row, f, rows.Remade(f, typed, at, row, workers[w].scratch[f], number));
+            }
+          }
+        });
+  } else {
+    answer.deferred.emplace(answer.values, std::move(kept), std::move(sources),
+                            std::move(text_shape), threads);
+  }
+
+  std::size_t widest_message = 0;
+  for (const Worker& worker : workers)
     widest_message = std::max(widest_message, worker.widest_message);
-    text_ends_in_nul |= worker.text_ends_in_nul;
-  }
-
-  if (text_ends_in_nul || widest_text > kWidestFixedText) {
-    answer.texts = py::array();  // not needed any more: its memory is freed first
-    answer.texts = py::array(py::dtype("O"), text_shape);
-    FillObjectTexts(rows, count, fields, kept, static_cast<PyObject**>(answer.texts.mutable_data()),
-                    workers[0].scratch);
-  } else if (widest_text > kFirstWidth) {
-    answer.texts = py::array();  // not needed any more: its memory is freed first
-    answer.texts = py::array(StrType(widest_text), text_shape);
-    auto* texts = static_cast<std::uint32_t*>(answer.texts.mutable_data());
-    const py::gil_scoped_release unlocked;
-    FillWideTexts(rows, count, fields, kept, widest_text, texts, workers, threads);
-  }
-
   answer.messages = py::array(StrType(widest_message), shape);
   auto* messages = static_cast<std::uint32_t*>(answer.messages.mutable_data());
   const std::size_t message_width = std::max<std::size_t>(widest_message, 1);

@@ -8,14 +8,16 @@
 #include <pybind11/numpy.h>
 
 #include "python/src/argument_column.h"
+#include "python/src/deferred_texts.h"
 
 namespace tarvel::python {
 
 // The answers of every row of an array calculation.
 struct ArrayAnswer {
-  py::array values;    // float64 (fields, *shape): each field's text as the window reads it, NaN
-                       // where the field is empty
-  py::array texts;     // str (*shape, fields): the fields' texts after the command
+  py::array values;  // float64 (fields, *shape): each field's text as the window reads it, NaN
+                     // where the field is empty
+  py::array texts;   // str (*shape, fields): the fields' texts after the command, or none when
+  std::optional<DeferredTexts> deferred;  // they are made only when asked for
   py::array messages;  // str (*shape): the messages each command showed, joined; "" for none
   py::array inputs;    // uint8 (*shape): the code of the two fields each command took, or 0
 };
@@ -26,10 +28,9 @@ struct ArrayAnswer {
 // into the pressure field of a row whose own pressure text is empty. Releases the GIL while it
 // works, on `threads` threads; every row's answer is the same whatever their number.
 //
-// The texts are a fixed-width NumPy str array, 8 wide or as wide as the widest text if that is
-// wider, unless a text is wider than kWidestFixedText or ends in a NUL (which a fixed-width str
-// drops): then an object array of str.
-inline constexpr std::size_t kWidestFixedText = 64;
+// The texts are a str array (text_array.h). Where every field's texts follow from its values
+// (float arrays and scalars; see DeferredTexts) and `fields` is 6, they are made only when asked
+// for: `deferred` holds what makes them, and `texts` is empty.
 ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
                             const std::vector<std::ptrdiff_t>& shape, int fields,
                             const std::optional<std::string>& pressure_fallback, int threads);

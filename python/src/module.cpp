@@ -58,7 +58,11 @@ py::tuple CalculateArrayRows(const std::vector<py::object>& arguments,
   for (int f = 0; f < kFieldCount; ++f)
     columns.emplace_back(arguments.at(f), names.at(f), shape.size());
   ArrayAnswer answer = CalculateArrays(columns, shape, fields, pressure_fallback, threads);
-  return py::make_tuple(answer.values, answer.texts, answer.messages, answer.inputs);
+  // The values belong to the answer, and its texts may yet be made from them: read-only.
+  answer.values.attr("setflags")(py::arg("write") = false);
+  const py::object texts =
+      answer.deferred ? py::cast(std::move(*answer.deferred)) : py::object(std::move(answer.texts));
+  return py::make_tuple(answer.values, texts, answer.messages, answer.inputs);
 }
 
 py::array PressureAtAltitudes(
@@ -102,9 +106,13 @@ PYBIND11_MODULE(_tarvel, m) {
   m.doc() = "The compiled part of tarvel; use the package tarvel, which documents it.";
   m.def("calculate_row", &CalculateRow, py::arg("arguments"), py::arg("names"),
         "One calculation on seven scalar arguments: (values, texts, message, input pair code).");
+  py::class_<DeferredTexts>(m, "DeferredTexts",
+                            "The texts of an array calculation, made when first asked for.")
+      .def("make", &DeferredTexts::Make, "The texts, an array of str (*shape, fields).");
   m.def("calculate_arrays", &CalculateArrayRows, py::arg("arguments"), py::arg("names"),
         py::arg("shape"), py::arg("fields"), py::arg("pressure_fallback"), py::arg("threads"),
-        "Every row of broadcast arguments: (values, texts, messages, input pair codes).");
+        "Every row of broadcast arguments: (values, texts or DeferredTexts, messages, input pair\n"
+        "codes).");
   m.def(
       "typed_text", [](py::handle value) { return StrOf(TypedText(value, "value")); },
       py::arg("value"), "The text a value is typed into a field as.");

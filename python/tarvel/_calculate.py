@@ -45,12 +45,16 @@ class ArrayResult:
 
     dry_bulb, wet_bulb, rel_humidity, dew_point, moisture, enthalpy
         float64 arrays of the broadcast shape: each field's text as the window reads it, nan where
-        the field is empty.
+        the field is empty. They are read-only, as the texts may be made from them: copy one to
+        change it.
     texts
         An array of str of the broadcast shape with a last axis of six, the fields' texts.
         Fixed-width str (dtype "<U8", or as wide as the widest text where that is wider) when every
         text is at most 64 characters and none ends in a NUL character (which fixed-width str
-        cannot keep); otherwise an array of Python str objects.
+        cannot keep); otherwise an array of Python str objects. When every argument is a float
+        array or a scalar, the values determine every text, and the texts are made (on the call's
+        threads) when texts is first read: a caller who needs only the values does not wait or
+        pay memory for them.
     message
         An array of str of the broadcast shape: each calculation's message, "" where none.
     inputs
@@ -60,14 +64,20 @@ class ArrayResult:
         The broadcast shape.
     """
 
-    __slots__ = FIELDS + ("texts", "message", "_codes")
+    __slots__ = FIELDS + ("_texts", "message", "_codes")
 
     def __init__(self, values, texts, message, codes):
         for name, value in zip(FIELDS, values):
             setattr(self, name, value)
-        self.texts = texts
+        self._texts = texts  # an array, or the _tarvel.DeferredTexts that makes it
         self.message = message
         self._codes = codes
+
+    @property
+    def texts(self):
+        if isinstance(self._texts, _tarvel.DeferredTexts):
+            self._texts = self._texts.make()
+        return self._texts
 
     @property
     def inputs(self):

@@ -69,3 +69,31 @@ def test_same_bits_on_any_number_of_threads(requests, threads):
     for name in NAMES:
         assert np.array_equal(getattr(one, name).view(np.uint64), getattr(many, name).view(np.uint64))
     assert np.array_equal(one.texts, many.texts) and np.array_equal(one.message, many.message)
+
+
+@pytest.mark.parametrize("pressure", [101.325, "101.325"])
+def test_texts_made_later_from_float_arrays_are_those_typed_now(pressure):
+    """Float arrays and scalars: the texts are made from the values when first read. They must be
+    those of the same numbers typed one by one (an object array takes the texts as it goes), in
+    all three forms of the array: 8 wide, wider, and of objects."""
+    rng = np.random.default_rng(3)
+    dry = np.array([round(x, int(k)) for x, k in zip(rng.uniform(-60, 70, 3000),
+                                                     rng.integers(0, 6, 3000))])
+    dry[::97] = np.nan
+    dry[5::101] = -0.0
+    rh = rng.uniform(-5, 110, 3003)
+    wide = np.array([1e300, 123456.789, 5e-324])
+    for scalar_text in [None, "25℃", "9" * 70]:
+        for dry_bulb in (dry, np.concatenate([dry, wide])):
+            moisture = rh[: len(dry_bulb)] / 7
+            later = tarvel.calculate(pressure, dry_bulb=dry_bulb, rel_humidity=rh[: len(dry_bulb)],
+                                     moisture=moisture, enthalpy=scalar_text, threads=3)
+            with pytest.raises(ValueError):
+                later.dry_bulb[0] = 1.0
+            now = tarvel.calculate(pressure, dry_bulb=dry_bulb.astype(object),
+                                   rel_humidity=rh[: len(dry_bulb)].astype(object),
+                                   moisture=moisture.astype(object), enthalpy=scalar_text)
+            assert later.texts.dtype == now.texts.dtype
+            assert later.texts.tolist() == now.texts.tolist()
+            for name in NAMES:
+                assert np.array_equal(getattr(later, name), getattr(now, name), equal_nan=True)
