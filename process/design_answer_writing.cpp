@@ -39,7 +39,7 @@ void Ratio(JsonWriter& json, double ratio) {
   else
     json.Number(ratio);
   json.Key("ratio_text");
-  json.String(std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio));
+  json.String(RatioText(ratio));
 }
 
 void Figures(JsonWriter& json, const SupplyFigures& figures) {
@@ -145,6 +145,10 @@ void Step(JsonWriter& json, const StepAnswer& step) {
 }
 
 }  // namespace
+
+std::string RatioText(double ratio) {
+  return std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio);
+}
 
 std::string WriteDesignAnswer(const DesignAnswer& answer) {
   JsonWriter json;
