@@ -124,6 +124,7 @@ function tarvelDesignForms(container, quantities) {
 
     // The names of the points a process may start from, for every choice of a point.
     setNames(list) {
+      if (list.length === names.length && list.every((name, k) => name === names[k])) return;
       names = list;
       refresh();
     },
