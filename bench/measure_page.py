@@ -1,17 +1,21 @@
 #!/usr/bin/python3
 """Measures the web page in headless chromium: its size, the time from navigation to the start-up
 dialog, the time of one calculate command, the core's answer to a design of 20 points, the chart's
-redraw after a calculation and the readout's update per pointer move. Prints the figures for docs/web.md; asserts nothing (the
-tests are in tests/web/). Run by scripts/web --measure.
+redraw after a calculation, the readout's update per pointer move, and the process panel opening
+that design and the chart drawn again with it. Prints the figures for docs/web.md; asserts nothing
+(the tests are in tests/web/). Run by scripts/web --measure.
 
     bench/measure_page.py out/web/index.html [--loads N] [--rounds N] [--commands N]
 """
 
 import argparse
 import gzip
+import json
+import os
 import pathlib
 import statistics
 import sys
+import urllib.parse
 
 from selenium.webdriver.common.by import By
 
@@ -156,6 +160,65 @@ const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
 })();
 """
 
+# The process panel with a design opened from a link, each update timed on its own: the script
+# (the design answered by the core, its table written, the chart drawn again with the design's
+# lines), then the next frame's rendering as above. Two links of the same design alternate; the
+# fragment is changed in place and its event sent at once, so that the script runs inside the timing.
+TIME_DESIGN_PANEL = """
+const [links, count, done] = arguments;
+const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
+  const start = performance.now();
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => resolve(performance.now() - start);
+  channel.port2.postMessage(0);
+}));
+(async () => {
+  const script = [], frame = [];
+  await rendered();
+  for (let i = 0; i < count; i++) {
+    history.replaceState(null, "", links[i % links.length]);
+    const start = performance.now();
+    window.dispatchEvent(new HashChangeEvent("hashchange"));
+    script.push(performance.now() - start);
+    frame.push(await rendered());
+  }
+  done([script, frame]);
+})();
+"""
+
+# The chart drawn again with the design on it: the layout switched back and forth (every line, the
+# protractor and the design's lines drawn anew), and a calculation that moves the marker.
+TIME_DESIGN_REDRAW = """
+const [count, done] = arguments;
+const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
+  const start = performance.now();
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => resolve(performance.now() - start);
+  channel.port2.postMessage(0);
+}));
+const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
+    (id) => document.getElementById(id));
+(async () => {
+  const times = {layout: [[], []], marker: [[], []]};
+  await rendered();
+  for (let i = 0; i < count; i++) {
+    for (const kind of ["layout", "marker"]) {
+      const start = performance.now();
+      if (kind === "layout") {
+        document.getElementById(i % 2 ? "chart-layout-hd" : "chart-layout-td").click();
+      } else {
+        const texts = [String(10 + i % 20), "", "50", "", "", "", "101.325"];
+        fields.forEach((field, k) => { field.value = texts[k]; });
+        document.getElementById("Command1").click();
+      }
+      times[kind][0].push(performance.now() - start);
+      times[kind][1].push(await rendered());
+    }
+  }
+  done(times);
+})();
+"""
+
 # The readout under the pointer: rounds of pointer moves over a grid of the plot, each round timed
 # as a whole; the state is calculated and the readout rewritten inside each move.
 TIME_MOVES = """
@@ -194,6 +257,7 @@ def main():
     args = parser.parse_args()
     page = args.page.resolve()
 
+    print("load average before: %.2f %.2f %.2f" % os.getloadavg())
     rows = sizes(page.parent)
     print("## Size of %s" % page.parent)
     for name, size, compressed in rows:
@@ -259,6 +323,27 @@ def main():
             print("readout per pointer move: median %.3f, slowest round %.3f "
                   "(a state shown for %d %% of the moves)"
                   % (statistics.median(moves), max(moves), round(shown * 100)))
+
+        request = design_request()
+        links = [page.as_uri() + "#design=" + urllib.parse.quote(json.dumps(dict(
+            request, pressure=pressure), separators=(",", ":")), safe="")
+                 for pressure in ("101.325", " 101.325")]
+        driver.find_element(By.ID, "chart-layout-hd").click()
+        script, frame = driver.execute_async_script(TIME_DESIGN_PANEL, links, args.redraws)
+        print("\n## The process panel opening a design of 20 points from a link, 1400 x 900, "
+              "%d times (ms: median, max)" % args.redraws)
+        print("script %.2f, %.2f   next frame's rendering %.2f, %.2f"
+              % (statistics.median(script), max(script), statistics.median(frame), max(frame)))
+        times = driver.execute_async_script(TIME_DESIGN_REDRAW, args.redraws)
+        print("\n## The chart with that design on it, %d times each (ms: median, max)"
+              % args.redraws)
+        for kind, label in (("layout", "layout switched, all drawn anew"),
+                            ("marker", "a calculation moves the marker")):
+            script, frame = times[kind]
+            print("%-34s script %.2f, %.2f   next frame's rendering %.2f, %.2f"
+                  % (label, statistics.median(script), max(script), statistics.median(frame),
+                     max(frame)))
+    print("\nload average after: %.2f %.2f %.2f" % os.getloadavg())
 
 
 if __name__ == "__main__":
