@@ -51,6 +51,9 @@ install(DIRECTORY ${TARVEL_WEB_PAGE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDI
         PATTERN "replay.*" EXCLUDE)
 install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.chart.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+# lintian takes an HTML file outside /usr/share/doc for documentation; this one is the program.
+install(FILES ${tarvel_packaging_dir}/tarvel.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME tarvel)
 
 # Debian ships the changelog and manual pages compressed with gzip -9n (no name, no time stamp,
 # so the package is reproducible).
@@ -108,8 +111,8 @@ An input it cannot compute is answered with a message instead of a number.
 tarvel-batch answers every row of a CSV table of air states the same way,
 on all processor cores, for data logger exports and design tables.
 
-The menu entry "Tarvel 焓湿图" opens the same calculator as a web page in the
-browser, with the psychrometric chart and a panel for designs of air
+The second menu entry, Tarvel 焓湿图, opens the same calculator as a web page
+in the browser, with the psychrometric chart and a panel for designs of air
 conditioning (mixing, coils, heating, humidifiers, the supply state).
 
 The window and its messages are in Chinese.]=])
