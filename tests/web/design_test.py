@@ -36,7 +36,9 @@ const points = (path) => [...path.getAttribute('d').matchAll(/[ML]([-0-9.]+) ([-
 const centres = {};
 for (const c of document.querySelectorAll('.design-points circle'))
   centres[c.dataset.point] = [Number(c.getAttribute('cx')), Number(c.getAttribute('cy'))];
-return {centres,
+const area = document.querySelector('#chart-plot rect.area');
+const plot = ['x', 'y', 'width', 'height'].map((k) => Number(area.getAttribute(k)));
+return {centres, plot, atEdge: document.querySelectorAll('.design-points .at-edge').length,
   labels: [...document.querySelectorAll('.point-label')].map((t) => [t.dataset.point, t.textContent]),
   lines: [...document.querySelectorAll('.design-lines path')].map((p) => ({
       kind: p.getAttribute('class'), to: p.dataset.to, point: p.dataset.point, points: points(p)})),
@@ -133,6 +135,11 @@ class DesignTest(PageCase):
             drawn = self.driver.execute_script(DRAWING)
             complete = [str(i) for i, p in enumerate(answer["points"]) if "volume" in p]
             self.assertEqual(sorted(drawn["centres"]), sorted(complete))
+            # The range holds every point.
+            x, y, width, height = drawn["plot"]
+            self.assertEqual(drawn["atEdge"], 0)
+            for cx, cy in drawn["centres"].values():
+                self.assertTrue(x <= cx <= x + width and y <= cy <= y + height)
             self.assertEqual(sorted(drawn["labels"]), sorted(
                 [i, answer["points"][int(i)]["name"]] for i in complete))
             near = lambda a, b: abs(a[0] - b[0]) + abs(a[1] - b[1]) < 1.5  # noqa: E731
@@ -250,6 +257,7 @@ class DesignTest(PageCase):
             {"name": "<b>x</b>" * 20000, "heat": {"point": MARKUP, "dry_bulb": "abc"}},
             {"name": "P", "state": {"dry_bulb": "1" * 100000, "rel_humidity": MARKUP}},
             {"name": "Q", "state": {"dry_bulb": "1e400", "rel_humidity": "60"}}, 3,
+            {"name": "H", "state": {"dry_bulb": "80", "moisture": "60"}},
             {"name": "S", "supply": {"room": MARKUP, "heat_load": "12", "moisture_load": "1.2",
                                      "difference": "6"}}]}
         self.open_page(link(request))
