@@ -126,7 +126,7 @@ function tarvelDesignPanel(page) {
 
   // A link's design: computed and drawn as it is; what is wrong with it is said, and the panel
   // is left with an empty design.
-  function open(hash) {
+  function openLink(hash) {
     const link = tarvelDesignLink.read(hash);
     if (link === null) return;
     let request = null;
@@ -151,6 +151,6 @@ function tarvelDesignPanel(page) {
     show(answer);
   }
 
-  window.addEventListener("hashchange", () => open(location.hash));
-  open(location.hash);
+  window.addEventListener("hashchange", () => openLink(location.hash));
+  openLink(location.hash);
 }
