@@ -96,7 +96,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n, sensible-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n, sensible-utils")
 # The web page's menu entry opens it in the browser that sensible-browser finds.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "firefox-esr | chromium | x-www-browser")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -39,7 +39,8 @@ for (const c of document.querySelectorAll('.design-points circle'))
 const area = document.querySelector('#chart-plot rect.area');
 const plot = ['x', 'y', 'width', 'height'].map((k) => Number(area.getAttribute(k)));
 return {centres, plot, atEdge: document.querySelectorAll('.design-points .at-edge').length,
-  labels: [...document.querySelectorAll('.point-label')].map((t) => [t.dataset.point, t.textContent]),
+  labels: [...document.querySelectorAll('.point-label')].map(
+      (t) => [t.dataset.point, t.textContent]),
   lines: [...document.querySelectorAll('.design-lines path')].map((p) => ({
       kind: p.getAttribute('class'), to: p.dataset.to, point: p.dataset.point, points: points(p)})),
   ratios: [...document.querySelectorAll('.ratio-label')].map((t) => t.textContent),
