@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 #include "app/batch/column_map.h"
 #include "app/batch/csv_writer.h"
@@ -143,13 +144,14 @@ std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
     rows.push_back(PointRow(point, answer.pressure));
   // A step leads to a complete point, which is the first of its name: later points of that name
   // are answered with a message.
+  std::unordered_map<std::string_view, std::size_t> complete;
+  for (std::size_t i = 0; i < answer.points.size(); ++i) {
+    if (answer.points[i].complete)
+      complete.emplace(answer.points[i].name, i);
+  }
   for (const StepAnswer& step : answer.steps) {
-    for (std::size_t i = 0; i < answer.points.size(); ++i) {
-      if (answer.points[i].complete && answer.points[i].name == step.to) {
-        FillStep(step, rows[i]);
-        break;
-      }
-    }
+    if (const auto found = complete.find(step.to); found != complete.end())
+      FillStep(step, rows[found->second]);
   }
   return rows;
 }
