@@ -16,10 +16,10 @@ function tarvelChartProtractor(chartCore) {
     }
     const p = view.plot;
     // The rays fan out to the right of the centre, from straight up to straight down, with room
-    // for their labels and for the caption of the enthalpy scale below.
-    const radius = Math.min(Math.max(Math.min(p.right - p.left, p.bottom - p.top) * 0.13, 40), 90);
-    const cx = p.right - radius - 44;
-    const cy = p.bottom - radius - 44;
+    // for their labels; the ray straight down passes left of the enthalpy scale's caption.
+    const radius = Math.min(Math.max(Math.min(p.right - p.left, p.bottom - p.top) * 0.13, 32), 90);
+    const cx = p.right - radius - 90;
+    const cy = p.bottom - radius - 18;
     const x0 = view.planeX(cx);
     const y0 = view.planeY(cy);
     const rays = chartCore.protractor(x0, y0, view.planeX(cx + radius) - x0,
