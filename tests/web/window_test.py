@@ -167,8 +167,8 @@ class PageTest(PageCase):
         """The window and the chart after the calculation, with the summer example of the
         process panel drawn on the chart and listed in the table, at twice the pixel density, as
         the README shows them."""
-        with chromium.browser(width=1240, height=960) as driver:
-            chromium.viewport(driver, 1240, 930, scale=2)
+        with chromium.browser(width=1240, height=1000) as driver:
+            chromium.viewport(driver, 1240, 980, scale=2)
             driver.get(chromium.page_url(page_case.PAGE))
             chromium.open_dialog(driver)
             driver.find_element(By.ID, "message-ok").click()
