@@ -144,7 +144,7 @@ std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
     rows.push_back(PointRow(point, answer.pressure));
   // A step leads to a complete point, which is the first of its name: later points of that name
   // are answered with a message.
-  std::unordered_map<std::string_view, std::size_t> complete;
+  std::unordered_map<std::string, std::size_t> complete;
   for (std::size_t i = 0; i < answer.points.size(); ++i) {
     if (answer.points[i].complete)
       complete.emplace(answer.points[i].name, i);
