@@ -8,7 +8,6 @@ import decimal
 import io
 import json
 import pathlib
-import re
 import shutil
 import subprocess
 import tempfile
@@ -298,4 +297,3 @@ class DesignTest(PageCase):
             self.element("altitude-metres").send_keys(Keys.ENTER)
             self.assertEqual(self.element(PRESSURE).get_attribute("value"), pressure)
         self.assertIn("44 330 m", self.element("altitude-status").text)
-
