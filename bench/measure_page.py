@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """Measures the web page in headless chromium: its size, the time from navigation to the start-up
 dialog, the time of one calculate command, the core's answer to a design of 20 points, the chart's
-redraw after a calculation and the readout's update per pointer move. Prints the figures for docs/web.md; asserts nothing (the
-tests are in tests/web/). Run by scripts/web --measure.
+redraw after a calculation, the readout's update per pointer move, and the process panel opening
+that design and the chart drawn again with it. Prints the figures for docs/web.md; asserts nothing
+(the tests are in tests/web/). Run by scripts/web --measure.
 
     bench/measure_page.py out/web/index.html [--loads N] [--rounds N] [--commands N]
 """
 
 import argparse
 import gzip
+import os
 import pathlib
 import statistics
 import sys
@@ -16,7 +18,9 @@ import sys
 from selenium.webdriver.common.by import By
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tests" / "web"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import chromium  # noqa: E402
+import measure_design  # noqa: E402
 
 # Calculations of each kind: a closed formula, the psychrometer equation solved for the dry bulb,
 # bisections on the dry bulb, and the searches that run out their bound before "超出区域范围".
@@ -75,53 +79,6 @@ TarvelCore().then((core) => {
     perCommand.push((performance.now() - start) / count);
   }
   done(perCommand);
-});
-"""
-
-
-# A design of 20 points: the summer example of the README (room, outdoor air, supply state from the
-# loads, mix, coil, reheat), then heating, spraying, mixing with the room and a coil in turn.
-def design_request():
-    points = [
-        {"name": "N", "state": {"dry_bulb": "23", "rel_humidity": "60"}},
-        {"name": "W", "state": {"dry_bulb": "34.8", "wet_bulb": "26.7"}},
-        {"name": "O", "supply": {"room": "N", "heat_load": "12", "moisture_load": "1.2",
-                                 "difference": "6"}},
-        {"name": "C", "mix": [{"point": "W", "flow": "0.2"}, {"point": "N", "flow": "0.8"}]},
-        {"name": "L", "coil": {"point": "C", "rel_humidity": "95", "moisture_of": "O"}},
-        {"name": "R", "heat": {"point": "L", "dry_bulb_of": "O"}},
-    ]
-    while len(points) < 20:
-        k, last = len(points), points[-1]["name"]
-        process = [("heat", {"point": last, "dry_bulb": "30"}),
-                   ("spray", {"point": last, "rel_humidity": "60"}),
-                   ("mix", [{"point": last, "flow": "1"}, {"point": "N", "flow": "1"}]),
-                   ("coil", {"point": last, "rel_humidity": "95", "moisture_of": "O"})][k % 4]
-        points.append({"name": "P%d" % k, process[0]: process[1]})
-    return {"command": "design", "pressure": "101.325", "points": points}
-
-
-# The core alone, in a second instance of tarvel-core.js: the request handed over as the page hands
-# it (JSON.stringify, UTF-8), the design computed and its answer read back and parsed.
-TIME_DESIGN = """
-const [request, rounds, count, done] = arguments;
-TarvelCore().then((core) => {
-  const bytes = new TextEncoder().encode(JSON.stringify(request));
-  const perDesign = [];
-  let points = 0;
-  for (let round = 0; round < rounds; round++) {
-    const start = performance.now();
-    for (let i = 0; i < count; i++) {
-      const buffer = core._tarvel_design_buffer(bytes.length);
-      core.HEAPU8.set(bytes, buffer);
-      const answer = core._tarvel_design();
-      const text = new TextDecoder().decode(
-          core.HEAPU8.subarray(answer, answer + core._tarvel_design_size()));
-      points = JSON.parse(text).points.filter((p) => p.messages.length === 0).length;
-    }
-    perDesign.push((performance.now() - start) / count);
-  }
-  done([perDesign, points]);
 });
 """
 
@@ -194,6 +151,7 @@ def main():
     args = parser.parse_args()
     page = args.page.resolve()
 
+    print("load average before: %.2f %.2f %.2f" % os.getloadavg())
     rows = sizes(page.parent)
     print("## Size of %s" % page.parent)
     for name, size, compressed in rows:
@@ -236,11 +194,7 @@ def main():
                   % (label, statistics.median(core), max(core), statistics.median(click),
                      max(click)))
 
-        design, complete = driver.execute_async_script(TIME_DESIGN, design_request(), args.rounds,
-                                                       args.commands)
-        print("\n## A design of 20 points (%d complete), the core alone, %d rounds of %d (ms per "
-              "design): median %.3f, slowest round %.3f"
-              % (complete, args.rounds, args.commands, statistics.median(design), max(design)))
+        measure_design.core(driver, args.rounds, args.commands)
 
         chromium.viewport(driver, 1400, 900)
         driver.find_element(By.ID, "Command2").click()
@@ -259,6 +213,9 @@ def main():
             print("readout per pointer move: median %.3f, slowest round %.3f "
                   "(a state shown for %d %% of the moves)"
                   % (statistics.median(moves), max(moves), round(shown * 100)))
+
+        measure_design.panel(driver, page, args.redraws)
+    print("\nload average after: %.2f %.2f %.2f" % os.getloadavg())
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 # Installation layout of the desktop program and its Debian package (scripts/package runs cpack).
-# Only the program and tarvel-batch, the desktop entry, AppStream metadata, icons, manual pages and
-# the files Debian asks of every package are installed: the replay tool, tests and benchmarks are
-# for developers. The Python module, where it is built, is a second package, python3-tarvel.
+# Only the program and tarvel-batch, the web page with its own menu entry, the desktop entries,
+# AppStream metadata, icons, manual pages and the files Debian asks of every package are installed:
+# the replay tool, tests and benchmarks are for developers. The Python module, where it is built,
+# is a second package, python3-tarvel.
 if(NOT TARGET tarvel)
   message(STATUS "Packaging: no window target (tarvel), so nothing to install or package")
   return()
@@ -44,6 +45,19 @@ install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.metainfo.xml
 # The PNGs are rendered from the SVG: rsvg-convert -w N -h N tarvel.svg -o tarvel.png
 install(DIRECTORY ${tarvel_packaging_dir}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
 install(FILES ${tarvel_packaging_dir}/copyright DESTINATION ${tarvel_doc_dir})
+
+# The web page, built beforehand by scripts/web into out/web: the calculator with the chart and the
+# process panel, opened in the user's browser from its own menu entry ("Tarvel 焓湿图", which runs
+# sensible-browser on it). Without the node replay, which is a tool for the tests.
+set(TARVEL_WEB_PAGE_DIR ${PROJECT_SOURCE_DIR}/out/web CACHE PATH
+    "The built web page that the package installs (scripts/web builds it)")
+install(DIRECTORY ${TARVEL_WEB_PAGE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/tarvel/web
+        PATTERN "replay.*" EXCLUDE)
+install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.chart.desktop
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+# lintian takes an HTML file outside /usr/share/doc for documentation; this one is the program.
+install(FILES ${tarvel_packaging_dir}/tarvel.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME tarvel)
 
 # Debian ships the changelog and manual pages compressed with gzip -9n (no name, no time stamp,
 # so the package is reproducible).
@@ -91,7 +105,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "${TARVEL_CJK_FONT_DEPENDS}, qt6-translations-l10n, sensible-utils")
+# The web page's menu entry opens it in the browser that sensible-browser finds.
+set(CPACK_DEBIAN_TARVEL_PACKAGE_RECOMMENDS "firefox-esr | chromium | x-www-browser")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL tarvel)
@@ -107,6 +124,10 @@ An input it cannot compute is answered with a message instead of a number.
 
 tarvel-batch answers every row of a CSV table of air states the same way,
 on all processor cores, for data logger exports and design tables.
+
+The second menu entry, Tarvel 焓湿图, opens the same calculator as a web page
+in the browser, with the psychrometric chart and a panel for designs of air
+conditioning (mixing, coils, heating, humidifiers, the supply state).
 
 The window and its messages are in Chinese.]=])
 

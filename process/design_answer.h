@@ -67,6 +67,7 @@ struct StepAnswer {
 };
 
 struct DesignAnswer {
+  std::string pressure;             // the request's: the pressure field's text of every state
   std::vector<PointAnswer> points;  // in request order
   std::optional<double> flow;       // the design's supply air flow G, kg/s
   std::vector<StepAnswer> steps;    // in request order

@@ -29,14 +29,11 @@ Json Path(const std::vector<PathState>& path) {
 // ε as a number, or the text "∞" / "-∞" on the line of constant moisture content; and as the
 // calculator writes a number (two decimals), for a label.
 void Ratio(Json& figures, double ratio) {
-  const char* infinite = ratio > 0 ? "∞" : "-∞";
-  if (std::isinf(ratio)) {
-    figures["ratio"] = infinite;
-    figures["ratio_text"] = infinite;
-  } else {
+  if (std::isinf(ratio))
+    figures["ratio"] = RatioText(ratio);
+  else
     figures["ratio"] = ratio;
-    figures["ratio_text"] = FormatNumber(ratio);
-  }
+  figures["ratio_text"] = RatioText(ratio);
 }
 
 Json Figures(const SupplyFigures& supply) {
@@ -121,6 +118,10 @@ std::string Line(const Json& value) {
 }
 
 }  // namespace
+
+std::string RatioText(double ratio) {
+  return std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio);
+}
 
 std::string WriteDesignAnswer(const DesignAnswer& answer) {
   Json points = Json::array();

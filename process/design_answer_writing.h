@@ -17,6 +17,10 @@ namespace tarvel::process {
 // infinite heat-moisture ratio is the text "∞" or "-∞". A figure that is not known is left out.
 std::string WriteDesignAnswer(const DesignAnswer& answer);
 
+// A heat-moisture ratio as its label shows it: as the calculator writes a number, or "∞" / "-∞"
+// when the room's moisture load is zero.
+std::string RatioText(double ratio);
+
 // {"error": "<what>"}, as the replay tool answers a line that is no request.
 std::string ErrorLine(std::string_view what);
 

@@ -34,6 +34,7 @@ DesignAnswer RunDesign(const Design& design) {
   }
 
   DesignAnswer result;
+  result.pressure = design.pressure;
   result.flow = context.Flow();
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (!steps[i])

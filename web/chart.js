@@ -4,7 +4,8 @@
 // state to the calculate command. This script holds the chart together: the layout switch, the
 // drawing and when it is renewed, the readout under the pointer and the pick, and the layers that
 // other scripts draw on the chart. Its parts: chart_core.js (the core's answers), chart_drawing.js
-// (the plane onto the svg), chart_lines.js, chart_mark.js and chart_saving.js.
+// (the plane onto the svg), chart_lines.js, chart_mark.js, chart_protractor.js and
+// chart_saving.js.
 "use strict";
 
 // Called by tarvel.js once the window is shown. `page` gives the core and what the page does for
@@ -128,6 +129,15 @@ function tarvelChart(page) {
     redraw();
   }
 
+  // Adds a layer: see addLayer below.
+  function addLayer(draw) {
+    const group = tarvelChartDrawing.element("g", { class: "layer" });
+    markGroup.before(group);
+    layers.push({ group, draw, drawn: false });
+    redraw();
+  }
+
+  addLayer(tarvelChartProtractor(chartCore));
   plot.addEventListener("pointermove", follow);
   plot.addEventListener("pointerdown", follow);
   plot.addEventListener("pointerleave", () => showReadout(null));
@@ -143,6 +153,8 @@ function tarvelChart(page) {
 
   return {
     redraw,
+    // The core's chart answers (tarvelChartCore), for what a layer places by the core.
+    core: chartCore,
     // After a command: the state is marked when it ended without a message (mark true), and
     // removed otherwise.
     afterCommand(mark) {
@@ -156,11 +168,6 @@ function tarvelChart(page) {
     // drawing.view (the plot's edges), drawing.layout ("hd", "td") and drawing.changed (true when
     // the lines were drawn anew, and at the layer's first drawing). A layer whose content changes
     // calls redraw().
-    addLayer(draw) {
-      const group = tarvelChartDrawing.element("g", { class: "layer" });
-      markGroup.before(group);
-      layers.push({ group, draw, drawn: false });
-      redraw();
-    },
+    addLayer,
   };
 }

@@ -48,6 +48,8 @@ function tarvelChartCore(core, text) {
   const LINE = entries("lineNumbers", "kind labelled points");
   const PLACE = entries("placeNumbers", "x y");
   const PICK = entries("pickTexts", "dryBulb moisture parameters");
+  const DESIGN_POINT = entries("designPointNumbers", "shown x y");
+  const PROTRACTOR = entries("protractorNumbers", "endX endY");
   const layouts = values(names.layouts);
   const kinds = [];
   for (const [name, kind] of Object.entries(values(names.kinds))) kinds[kind] = name;
@@ -108,6 +110,36 @@ function tarvelChartCore(core, text) {
       const t = texts();
       return { dryBulb: t[PICK.dryBulb], moisture: t[PICK.moisture],
         values: found === 2 ? t.slice(PICK.parameters) : null };
+    },
+
+    // Each point of the design last answered, in request order: null for a point that is not
+    // drawn (it ended with a message), else the point of the plane where it stands and whether
+    // that is on the range's edge.
+    designPoints() {
+      const size = names.designPointNumbers.length;
+      const n = numbers(core._tarvel_chart_design());
+      const points = [];
+      for (let at = 0; at < n.length; at += size) {
+        const shown = n[at + DESIGN_POINT.shown];
+        points.push(shown === 0 ? null
+          : { x: n[at + DESIGN_POINT.x], y: n[at + DESIGN_POINT.y], atEdge: shown === 2 });
+      }
+      return points;
+    },
+
+    // The heat-moisture ratio protractor of the 焓湿图 centred at the plane point (x, y), each ray
+    // as long on the drawing as radiusX plane units across or radiusY up: each ray's end on the
+    // plane and its label, from ε = +∞ (straight up) clockwise to −∞.
+    protractor(x, y, radiusX, radiusY) {
+      const size = names.protractorNumbers.length;
+      const n = numbers(core._tarvel_chart_protractor(x, y, radiusX, radiusY));
+      const labels = texts();
+      const rays = [];
+      for (let at = 0; at < n.length; at += size) {
+        rays.push({ x: n[at + PROTRACTOR.endX], y: n[at + PROTRACTOR.endY],
+          label: labels[rays.length] });
+      }
+      return rays;
     },
 
     // Marks the state the fields now hold (after a calculation that ended without a message), or

@@ -18,7 +18,10 @@
 #include "chart/chart_range.h"
 #include "chart/ratio_protractor.h"
 #include "panel/number_text.h"
+#include "process/design_answer_writing.h"
+#include "process/design_context.h"
 #include "web/chart_handover.h"
+#include "web/page_design.h"
 #include "web/page_fields.h"
 
 namespace {
@@ -45,7 +48,6 @@ struct PageChart {
 PageChart shown;
 std::vector<double> numbers;
 std::vector<std::string> texts;
-std::vector<double> states;  // (t, d) pairs handed over by the page
 
 chart::ChartLayout LayoutOf(int layout) {
   for (const tarvel::web::NamedValue& known : tarvel::web::kLayoutNames) {
@@ -65,6 +67,29 @@ void AddPoint(chart::StatePoint state) {
   const chart::PlanePoint p = chart::ToPlane(shown.layout, state);
   numbers.push_back(p.x);
   numbers.push_back(p.y);
+}
+
+// Where a point of a design stands: its dry bulb and moisture content as the calculator reads its
+// fields; nothing for a point that ended with a message.
+std::optional<chart::StatePoint> DesignState(const tarvel::process::PointAnswer& point) {
+  if (!point.complete)
+    return std::nullopt;
+  return chart::StatePoint{tarvel::process::FieldValue(point, AirField::DryBulb),
+                           tarvel::process::FieldValue(point, AirField::MoistureContent)};
+}
+
+// The range that holds the marked state and every point of the design.
+chart::ChartRange RangeShown() {
+  std::vector<chart::StatePoint> held;
+  if (shown.marked)
+    held.push_back(shown.marked->state);
+  if (const tarvel::process::DesignAnswer* design = tarvel::web::PageDesign()) {
+    for (const tarvel::process::PointAnswer& point : design->points) {
+      if (const std::optional<chart::StatePoint> state = DesignState(point))
+        held.push_back(*state);
+    }
+  }
+  return chart::RangeHolding(held);
 }
 
 }  // namespace
@@ -96,7 +121,7 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
   using tarvel::web::kDrawTexts;
   shown.layout = LayoutOf(layout);
   shown.pressure = chart::ChartPressureOf(tarvel::web::PageFields().Text(AirField::Pressure));
-  shown.range = shown.marked ? chart::RangeHolding(shown.marked->state) : chart::kDefaultRange;
+  shown.range = RangeShown();
 
   const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
   std::array<double, kDrawNumbers.size()> drawn{};
@@ -179,35 +204,46 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
   return 2;
 }
 
-// The heat-moisture ratio protractor of the 焓湿图, centred at the plane point (x, y), each ray as
-// long on the drawing as `radius_x` plane units across or `radius_y` up. Numbers: for each ray its
-// ratio (±Infinity for the lines of constant moisture content) and its end (x, y). Texts: each
-// ray's ratio as a label ("∞", "20000", ..., "-∞").
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_protractor(double x, double y, double radius_x,
-                                                 double radius_y) {
+// Each point of the design last answered (web/page_design.h) on the plane last laid out, where
+// its marker stands: numbers kDesignPointNumbers for each point in request order.
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_design() {
+  using tarvel::web::kDesignPointNumbers;
   numbers.clear();
   texts.clear();
-  for (const chart::ProtractorRay& ray : chart::RatioProtractor({x, y}, radius_x, radius_y)) {
-    numbers.insert(numbers.end(), {ray.ratio, ray.end.x, ray.end.y});
-    texts.push_back(std::isinf(ray.ratio) ? (ray.ratio > 0 ? "∞" : "-∞")
-                                          : tarvel::FormatNumber(ray.ratio));
+  const tarvel::process::DesignAnswer* design = tarvel::web::PageDesign();
+  if (design == nullptr)
+    return 0;
+  for (const tarvel::process::PointAnswer& point : design->points) {
+    std::array<double, kDesignPointNumbers.size()> placed{};
+    if (const std::optional<chart::StatePoint> state = DesignState(point)) {
+      const chart::StatePoint place = chart::MarkerPlace(shown.range, *state);
+      const bool at_edge = place.t != state->t || place.d != state->d;
+      const chart::PlanePoint p = chart::ToPlane(shown.layout, place);
+      placed[At(kDesignPointNumbers, "shown")] = at_edge ? 2 : 1;
+      placed[At(kDesignPointNumbers, "x")] = p.x;
+      placed[At(kDesignPointNumbers, "y")] = p.y;
+    }
+    AddNumbers(placed);
   }
   return static_cast<int>(numbers.size());
 }
 
-// A buffer for `count` states (t, d), which tarvel_chart_states places on the plane.
-EMSCRIPTEN_KEEPALIVE double* tarvel_chart_state_buffer(int count) {
-  states.assign(count > 0 ? 2 * static_cast<std::size_t>(count) : 0, 0.0);
-  return states.data();
-}
-
-// The states in the buffer (a design's states and the points of its process lines) on the plane
-// of the layout last drawn. Numbers: x and y of each.
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_states() {
+// The heat-moisture ratio protractor of the 焓湿图 (chart/ratio_protractor.h), centred at the plane
+// point (x, y), each ray as long on the drawing as `radius_x` plane units across or `radius_y` up.
+// Numbers: kProtractorNumbers for each ray, from ε = +∞ (straight up) clockwise to −∞. Texts:
+// each ray's label ("∞", "20000", ..., "0", ..., "-∞").
+EMSCRIPTEN_KEEPALIVE int tarvel_chart_protractor(double x, double y, double radius_x,
+                                                 double radius_y) {
+  using tarvel::web::kProtractorNumbers;
   numbers.clear();
   texts.clear();
-  for (std::size_t i = 0; i + 1 < states.size(); i += 2)
-    AddPoint({states[i], states[i + 1]});
+  for (const chart::ProtractorRay& ray : chart::RatioProtractor({x, y}, radius_x, radius_y)) {
+    std::array<double, kProtractorNumbers.size()> end{};
+    end[At(kProtractorNumbers, "endX")] = ray.end.x;
+    end[At(kProtractorNumbers, "endY")] = ray.end.y;
+    AddNumbers(end);
+    texts.push_back(tarvel::process::RatioText(ray.ratio));
+  }
   return static_cast<int>(numbers.size());
 }
 

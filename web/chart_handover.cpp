@@ -16,6 +16,8 @@ std::vector<std::string> EntryNameLists() {
   add("lineNumbers", kLineNumbers);
   add("placeNumbers", kPlaceNumbers);
   add("pickTexts", kPickTexts);
+  add("designPointNumbers", kDesignPointNumbers);
+  add("protractorNumbers", kProtractorNumbers);
   const auto add_values = [&lists](std::string_view list, std::span<const NamedValue> values) {
     std::string& text = lists.emplace_back(list);
     for (const NamedValue& value : values) {

@@ -32,6 +32,13 @@ inline constexpr EntryNames<2> kDrawTexts = {"pressure", "parameters"};
 inline constexpr EntryNames<4> kLineNumbers = {"kind", "value", "labelled", "points"};
 // tarvel_chart_place, numbers: the point of the plane where a state stands.
 inline constexpr EntryNames<2> kPlaceNumbers = {"x", "y"};
+// tarvel_chart_design, numbers for each point of the design last answered: whether it is drawn
+// (0 not, for a point that ended with a message; 1 at its state; 2 on the range's edge) and the
+// point of the plane where it stands.
+inline constexpr EntryNames<3> kDesignPointNumbers = {"shown", "x", "y"};
+// tarvel_chart_protractor, numbers for each ray: where it ends on the plane. Texts: each ray's
+// label.
+inline constexpr EntryNames<2> kProtractorNumbers = {"endX", "endY"};
 // tarvel_chart_pick, texts: the dry bulb and the moisture content as a pick types them, then from
 // "parameters" on the six parameters the calculate command writes.
 inline constexpr EntryNames<3> kPickTexts = {"dryBulb", "moisture", "parameters"};

@@ -15,18 +15,8 @@ function tarvelChartSaving(svg, drawn) {
     return new XMLSerializer().serializeToString(copy);
   }
 
-  let downloadUrl = null;
-  function download(name, blob) {
-    if (downloadUrl !== null) URL.revokeObjectURL(downloadUrl);
-    downloadUrl = URL.createObjectURL(blob);
-    const link = Object.assign(document.createElement("a"), { href: downloadUrl, download: name });
-    document.body.append(link);
-    link.click();
-    link.remove();
-  }
-
   function saveSvg() {
-    download("tarvel-chart.svg", new Blob([standalone()], { type: "image/svg+xml" }));
+    tarvelDownload("tarvel-chart.svg", new Blob([standalone()], { type: "image/svg+xml" }));
   }
 
   // Drawn at twice its size on the page, for a sharp picture in a report.
@@ -38,7 +28,7 @@ function tarvelChartSaving(svg, drawn) {
       canvas.width = view.width * 2;
       canvas.height = view.height * 2;
       canvas.getContext("2d").drawImage(image, 0, 0, canvas.width, canvas.height);
-      canvas.toBlob((blob) => download("tarvel-chart.png", blob), "image/png");
+      canvas.toBlob((blob) => tarvelDownload("tarvel-chart.png", blob), "image/png");
     }, { once: true });
     image.src = "data:image/svg+xml;charset=utf-8," + encodeURIComponent(standalone());
   }

@@ -1,6 +1,8 @@
 // Tarvel's page: the seven fields and the messages. The calculation is the core's own
 // (tarvel-core.js, the same C++ as the desktop program, compiled to WebAssembly); this script only
-// hands it the field texts, applies what the command wrote and shows what it said.
+// hands it the field texts, applies what the command wrote and shows what it said. Once the window
+// is shown it starts what stands beside it: the chart (chart.js), the altitude helper and the
+// process panel (panels.js).
 "use strict";
 
 (() => {
@@ -26,6 +28,9 @@
   const decoder = new TextDecoder();
   let core = null;
   let chart = null;
+  // The six parameter texts the last calculate command started from, while no parameter field
+  // has been edited since: the state in the window, as the process panel keeps it.
+  let calculatedFrom = null;
 
   // The field's text as UTF-8, as the desktop window hands it to the core: Qt writes a lone
   // surrogate (which a JavaScript string, like a Qt one, can hold) as "?".
@@ -109,7 +114,9 @@
   function command(name) {
     if (core === null || dialog.open) return;
     try {
+      const before = fields.slice(0, 6).map((field) => field.value);
       const list = runCommand(name);
+      calculatedFrom = name === "calculate" ? before : null;
       play(list).catch((error) => console.error("Tarvel:", error));
       const completed = list.every((record) => record.field !== undefined);
       if (chart !== null) chart.afterCommand(name === "calculate" && completed);
@@ -145,6 +152,15 @@
     chart = tarvelChart({ core, text: coreText, quantities, handOver, pick,
       busy: () => dialog.open });
     fields[6].addEventListener("input", () => chart.redraw());
+    for (const field of fields.slice(0, 6))
+      field.addEventListener("input", () => { calculatedFrom = null; });
+    tarvelAltitude({ core, text: coreText, utf8, pressureField: fields[6] });
+    document.getElementById("altitude").classList.remove("loading");
+    tarvelDesignPanel({ core, text: coreText, chart, quantities,
+      stateTexts: () => calculatedFrom ?? fields.slice(0, 6).map((field) => field.value),
+      pressureText: () => fields[6].value });
+    for (const id of ["design-panel", "design-table-panel"])
+      document.getElementById(id).classList.remove("loading");
     fields[0].focus();
   }, (error) => console.error("Tarvel: the calculation core did not load:", error));
 })();

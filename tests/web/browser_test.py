@@ -22,6 +22,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tools"))
 import page_case  # noqa: E402
 from answers_test import AnswerTest  # noqa: E402,F401
 from chart_test import ChartTest  # noqa: E402,F401
+from design_test import DesignTest  # noqa: E402,F401
 from window_test import PageTest  # noqa: E402,F401
 
 

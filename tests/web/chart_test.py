@@ -231,11 +231,12 @@ class ChartTest(PageCase):
         for _ in TAB_ORDER[1:]:
             self.keys(Keys.TAB)
         visited = []
-        for _ in range(4):
+        for _ in range(6):
             self.keys(Keys.TAB)
             visited.append(self.focused())
-        self.assertEqual(visited, ["chart-layout-hd", "chart-layout-td", "chart-save-svg",
-                                   "chart-save-png"])
+        # The altitude helper below the window, then the chart.
+        self.assertEqual(visited, ["altitude-metres", "altitude-fill", "chart-layout-hd",
+                                   "chart-layout-td", "chart-save-svg", "chart-save-png"])
         self.assertEqual(self.element("chart").get_attribute("role"), "img")
         self.assertIn("101.325 kPa", self.element("chart").accessible_name)
         # The layout switches with the keyboard too.

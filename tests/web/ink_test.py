@@ -27,8 +27,11 @@ import chromium  # noqa: E402
 PAGE = None
 PACKAGE = None
 SCALE = 2
-# Every caption, unit and button text, the window's and the chart's.
-TEXTS = "#form1 label, #form1 .client span, #form1 .title, button, #chart text"
+# Every caption, unit and button text in view: the window's, the chart's (with the summer example
+# drawn on it), the altitude helper's and the process panel's (the table is below the fold).
+TEXTS = ("#form1 label, #form1 .client span, #form1 .title, button:not(#design-states *), "
+         "#chart text, #altitude label, #design-panel h2, #design-panel label, "
+         "#design-panel .unit")
 
 # The box of every character that is not a blank, in CSS pixels of the viewport.
 CHARACTER_BOXES = """
@@ -95,6 +98,7 @@ class InkTest(unittest.TestCase):
             driver.find_element(By.ID, field).send_keys(text)
         driver.find_element(By.ID, "Command1").click()
         chromium.wait(driver, lambda d: d.find_element(By.ID, "Text(1)").get_attribute("value"))
+        driver.find_element(By.ID, "design-example-summer").click()
         driver.execute_script("document.activeElement.blur()")
         boxes = driver.execute_script(CHARACTER_BOXES, TEXTS)
         self.assertIn("℃", [b["ch"] for b in boxes])

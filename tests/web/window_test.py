@@ -164,10 +164,11 @@ class PageTest(PageCase):
                 self.assertEqual(self.texts(), answer["fields"] + [answer["pressure"]])
 
     def screenshot(self):
-        """The window and the chart after the calculation, at twice the pixel density, as the
-        README shows them."""
-        with chromium.browser(width=1200, height=700) as driver:
-            chromium.viewport(driver, 1200, 660, scale=2)
+        """The window and the chart after the calculation, with the summer example of the
+        process panel drawn on the chart and listed in the table, at twice the pixel density, as
+        the README shows them."""
+        with chromium.browser(width=1240, height=1000) as driver:
+            chromium.viewport(driver, 1240, 980, scale=2)
             driver.get(chromium.page_url(page_case.PAGE))
             chromium.open_dialog(driver)
             driver.find_element(By.ID, "message-ok").click()
@@ -177,5 +178,7 @@ class PageTest(PageCase):
                 driver.find_element(By.ID, field).send_keys(text)
             driver.find_element(By.ID, "Command1").click()
             chromium.wait(driver, lambda d: d.find_elements(By.ID, "chart-point"))
+            driver.find_element(By.ID, "design-example-summer").click()
+            chromium.wait(driver, lambda d: d.find_elements(By.CSS_SELECTOR, "#design-states td"))
             driver.execute_script("document.activeElement.blur()")
             driver.find_element(By.CSS_SELECTOR, ".desk").screenshot(str(page_case.SCREENSHOT))

@@ -1,0 +1,299 @@
+"""The process panel (空调过程): the summer example built as a person would, links that reopen a
+design, the table against the replay's answer to the same design, the lines on the chart in both
+layouts, the CSV file, bad links and big designs, and the altitude helper beside the window.
+"""
+
+import csv
+import decimal
+import io
+import json
+import pathlib
+import shutil
+import subprocess
+import tempfile
+import urllib.parse
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+import chromium
+import page_case
+from page_case import PRESSURE, ROOT, PageCase
+
+SUMMER, WINTER = [json.loads(line) for line in
+                  (ROOT / "tests" / "golden" / "design_examples.jsonl").read_text().splitlines()]
+MARKUP = '<img src=x onerror="window.pwned=1">'
+
+# The table as the page shows it, a row of texts per point (the button column left out), and
+# each line of the chart: its class, the point it leads to and its points on the drawing.
+TABLE = """return [...document.querySelectorAll('#design-states tbody tr')].map(
+    (row) => [...row.children].slice(0, -1).map((cell) => cell.textContent));"""
+DRAWING = """
+const points = (path) => [...path.getAttribute('d').matchAll(/[ML]([-0-9.]+) ([-0-9.]+)/g)]
+    .map((m) => [Number(m[1]), Number(m[2])]);
+const centres = {};
+for (const c of document.querySelectorAll('.design-points circle'))
+  centres[c.dataset.point] = [Number(c.getAttribute('cx')), Number(c.getAttribute('cy'))];
+const area = document.querySelector('#chart-plot rect.area');
+const plot = ['x', 'y', 'width', 'height'].map((k) => Number(area.getAttribute(k)));
+return {centres, plot, atEdge: document.querySelectorAll('.design-points .at-edge').length,
+  labels: [...document.querySelectorAll('.point-label')].map(
+      (t) => [t.dataset.point, t.textContent]),
+  lines: [...document.querySelectorAll('.design-lines path')].map((p) => ({
+      kind: p.getAttribute('class'), to: p.dataset.to, point: p.dataset.point, points: points(p)})),
+  ratios: [...document.querySelectorAll('.ratio-label')].map((t) => t.textContent),
+  protractor: document.querySelectorAll('.protractor text').length};
+"""
+
+
+def design_answers(requests):
+    """The node replay's answers to design requests (objects or lines of text)."""
+    lines = "".join((r if isinstance(r, str) else json.dumps(r, ensure_ascii=False)) + "\n"
+                    for r in requests)
+    out = subprocess.run([page_case.NODE, str(page_case.PAGE.parent / "replay.mjs")],
+                         input=lines.encode(), stdout=subprocess.PIPE, check=True).stdout
+    return [json.loads(line) for line in out.decode().splitlines()]
+
+
+def rounded(x, places):
+    """x rounded half to even at its exact value, written as the core writes it."""
+    text = str(decimal.Decimal(x).quantize(decimal.Decimal(1).scaleb(-places),
+                                           decimal.ROUND_HALF_EVEN))
+    text = text.rstrip("0").rstrip(".") if "." in text else text
+    return "0" if text == "-0" else text
+
+
+def link(request):
+    return chromium.page_url(page_case.PAGE) + "#design=" + urllib.parse.quote(
+        json.dumps(request, ensure_ascii=False, separators=(",", ":")), safe="")
+
+
+class DesignTest(PageCase):
+    """The process panel at 1400 × 900 CSS pixels."""
+    @classmethod
+    def setUpClass(cls):
+        cls.browsers = chromium.browser(width=1400, height=900)
+        cls.driver = cls.browsers.__enter__()
+
+    def setUp(self):
+        chromium.viewport(self.driver, 1400, 900)
+
+    def open_page(self, url=None):
+        # Another page first: a link that differs from the page open only in its fragment would
+        # not load the page again (the open page follows it, as the last link below checks).
+        self.driver.get("about:blank")
+        super().open_page(url)
+
+    def fill(self, values):
+        for element_id, value in values.items():
+            element = self.element(element_id)
+            if element.tag_name == "select":
+                Select(element).select_by_value(value)
+            else:
+                element.clear()
+                element.send_keys(value)
+
+    def add(self, kind, name, values):
+        Select(self.element("design-kind")).select_by_value(kind)
+        self.fill(dict(values, **{"design-name": name}))
+        self.element("design-add-button").click()
+
+    def request_of_link(self):
+        self.element("design-copy-link").click()
+        text = chromium.wait(self.driver, lambda d: self.element("design-link")
+                             .get_attribute("value"))
+        self.assertEqual(self.driver.current_url, text, "the address bar holds the link")
+        return json.loads(urllib.parse.unquote(text.split("#design=", 1)[1]))
+
+    def assert_table(self, request):
+        """The table shows the replay's answer to the request, point by point."""
+        [answer] = design_answers([request])
+        rows = self.driver.execute_script(TABLE)
+        self.assertEqual(len(rows), len(answer["points"]))
+        for row, point in zip(rows, answer["points"]):
+            self.assertEqual(row[:7], [point["name"]] + point["fields"])
+            self.assertEqual(row[7], rounded(point["volume"], 3) if "volume" in point else "")
+            self.assertEqual(row[-1], "；".join(m["text"] for m in point["messages"]))
+        for step in answer["steps"]:
+            row = next(r for r, p in zip(rows, answer["points"]) if p["name"] == step["to"])
+            figures = [step.get(key) for key in ("flow", "heat", "moisture")]
+            expected = [rounded(x, 2) if x is not None else "" for x in figures]
+            self.assertEqual(row[13:16], expected if step["process"] != "mix"
+                             else expected[:1] + ["", ""], step)
+        return answer, rows
+
+    def assert_drawn(self, request, answer):
+        """Every complete point marked and named, every process a line from its entering to its
+        leaving state (straight on the 焓湿图, through the core's states on the t–d chart), the ε
+        line through the room's state and the supply state with its value, in both layouts."""
+        index = {p["name"]: i for i, p in reversed(list(enumerate(answer["points"])))}
+        rooms = {p["name"]: p["supply"]["room"] for p in request["points"]
+                 if isinstance(p, dict) and "supply" in p}
+        for layout in ("td", "hd"):
+            self.element("chart-layout-" + layout).click()
+            drawn = self.driver.execute_script(DRAWING)
+            complete = [str(i) for i, p in enumerate(answer["points"]) if "volume" in p]
+            self.assertEqual(sorted(drawn["centres"]), sorted(complete))
+            # The range holds every point.
+            x, y, width, height = drawn["plot"]
+            self.assertEqual(drawn["atEdge"], 0)
+            for cx, cy in drawn["centres"].values():
+                self.assertTrue(x <= cx <= x + width and y <= cy <= y + height)
+            self.assertEqual(sorted(drawn["labels"]), sorted(
+                [i, answer["points"][int(i)]["name"]] for i in complete))
+            near = lambda a, b: abs(a[0] - b[0]) + abs(a[1] - b[1]) < 1.5  # noqa: E731
+            lines = [line for line in drawn["lines"] if line["to"] is not None]
+            expected = [(s["to"], p["from"], len(p["path"])) for s in answer["steps"]
+                        for p in (s["streams"] if s["process"] == "mix" else [s])]
+            self.assertEqual(len(lines), len(expected))
+            for line, (to, start, count) in zip(lines, expected):
+                points = line["points"]
+                self.assertTrue(near(points[0], drawn["centres"][str(index[start])]), line)
+                self.assertTrue(near(points[-1], drawn["centres"][str(index[to])]), line)
+                self.assertEqual(len(points), count)
+                if layout == "hd":  # straight: every point on the chord
+                    (x0, y0), (x1, y1) = points[0], points[-1]
+                    for x, y in points:
+                        cross = (x - x0) * (y1 - y0) - (y - y0) * (x1 - x0)
+                        self.assertLess(abs(cross) / max(1, abs(x1 - x0) + abs(y1 - y0)), 0.2)
+            supplies = [(i, p) for i, p in enumerate(answer["points"]) if "figures" in p]
+            self.assertEqual(drawn["ratios"], ["ε = " + p["figures"]["ratio_text"]
+                                               for _, p in supplies])
+            for (i, _), line in zip(supplies, [x for x in drawn["lines"] if x["point"]]):
+                room = drawn["centres"][str(index[rooms[answer["points"][i]["name"]]])]
+                self.assertTrue(near(line["points"][0], room))
+                self.assertTrue(any(near(p, drawn["centres"][str(i)]) for p in line["points"]))
+            self.assertEqual(drawn["protractor"], 13 if layout == "hd" else 0)
+
+    def test_summer_example_built_through_the_panel(self):
+        self.open_page()
+        for name, texts in (("N", {"Text(0)": "23", "Text(2)": "60", PRESSURE: "101.325"}),
+                            ("W", {"Text(0)": "34.8", "Text(1)": "26.7", PRESSURE: "101.325"})):
+            self.set_texts(texts)
+            self.element("Command1").click()
+            self.fill({"design-keep-name": name})
+            self.element("design-keep-button").click()
+        self.add("supply", "O", {"design-room": "N", "design-heat_load": "12",
+                                 "design-moisture_load": "1.2", "design-difference": "6"})
+        self.add("mix", "C", {"design-stream0-point": "W", "design-stream0-flow": "0.2",
+                              "design-stream1-point": "N", "design-stream1-flow": "0.8"})
+        self.add("coil", "L", {"design-point": "C", "design-rel_humidity": "95",
+                               "design-moisture-of": "O"})
+        self.add("heat", "R", {"design-point": "L", "design-dry_bulb-of": "O"})
+        self.assertEqual(self.request_of_link(), SUMMER)
+        answer, rows = self.assert_table(SUMMER)
+        self.assertEqual([m for p in answer["points"] for m in p["messages"]], [])
+        self.assert_drawn(SUMMER, answer)
+        # The examples are the golden requests.
+        for example, request in (("summer", SUMMER), ("winter", WINTER)):
+            self.element("design-example-" + example).click()
+            self.assertEqual(self.request_of_link(), request)
+        # A point removed: the points that need it say so; the rest is still computed.
+        self.element("design-example-summer").click()
+        self.driver.find_elements(By.CSS_SELECTOR, "#design-states tbody button")[1].click()
+        without_w = dict(SUMMER, points=[p for p in SUMMER["points"] if p["name"] != "W"])
+        self.assertIn("前面没有状态点“W”", self.assert_table(without_w)[1][2][-1])
+
+    def test_link_opens_a_design_and_the_csv_and_svg_hold_it(self):
+        # A name with a comma and quotes, so that the CSV quotes it.
+        winter = json.loads(json.dumps(WINTER).replace('"N"', '"室内 N, \\"A\\""'))
+        self.open_page(link(winter))
+        answer, rows = self.assert_table(winter)
+        self.assert_drawn(winter, answer)
+        folder = pathlib.Path(tempfile.mkdtemp(prefix="tarvel-downloads-"))
+        try:
+            self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                                        {"behavior": "allow", "downloadPath": str(folder)})
+            self.element("design-save-csv").click()
+            self.element("chart-save-svg").click()
+            saved = folder / "tarvel-design.csv"
+            chromium.wait(self.driver, lambda d: saved.is_file() and saved.stat().st_size
+                          and (folder / "tarvel-chart.svg").is_file())
+            header = self.driver.execute_script(
+                "return [...document.querySelectorAll('#design-states thead th')].slice(0, -1)"
+                ".map((th) => th.firstChild.textContent)")
+            # tarvel-batch's rules: its column names, commas, quotes only where needed, line
+            # feeds, UTF-8 without a byte-order mark.
+            self.assertEqual(header[1:9], ["干球温度", "湿球温度", "相对湿度", "露点温度",
+                                           "含湿量", "湿空气焓", "比容", "当地大气压力"])
+            self.assertEqual(header[-1], "提示")
+            units = self.driver.execute_script(
+                "return [...document.querySelectorAll('#design-states thead th')].slice(0, -1)"
+                ".map((th) => th.querySelector('span') ? th.querySelector('span').textContent"
+                " : '')")
+            batch_names = header[1:7] + ["当地大气压力", "提示"]
+            names = [h if not u or h in batch_names else "%s（%s）" % (h, u)
+                     for h, u in zip(header, units)]
+            expected = io.StringIO()
+            csv.writer(expected, lineterminator="\n").writerows([names] + rows)
+            self.assertEqual(saved.read_bytes(), expected.getvalue().encode())
+            self.assertIn('"室内 N, ""A"""', saved.read_text(encoding="utf-8"))
+            svg = (folder / "tarvel-chart.svg").read_text(encoding="utf-8")
+            self.assertEqual(svg.count('class="process '), 5)
+            self.assertIn("ε = -9000", svg)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+
+    def test_bad_links_are_told_and_leave_the_page_usable(self):
+        status = lambda: self.element("design-status").text  # noqa: E731
+        base = chromium.page_url(page_case.PAGE) + "#design="
+        for text, told in (("%E0%A4%A", "链接中的设计有误：无法解码（百分号编码有误）"),
+                           ("not json", None), ('{"command":"design","pressure":"101.325"}', None),
+                           ('[1,2]', None)):
+            url = base + (text if text.startswith("%") else urllib.parse.quote(text))
+            if text == "[1,2]":
+                self.driver.get(url)  # the page open follows the link
+            else:
+                self.open_page(url)
+            if told is None:
+                told = "链接中的设计有误：" + design_answers([text])[0]["error"]
+            self.assertEqual(status(), told)
+            self.assertEqual(self.driver.execute_script(TABLE), [])
+        # Markup and script in names and texts stay text; huge and non-numeric texts, a point that
+        # is not one, and the rest of the design still computed.
+        request = {"command": "design", "pressure": "101.325", "points": [
+            {"name": MARKUP, "state": {"dry_bulb": "23", "rel_humidity": "60"}},
+            {"name": "<b>x</b>" * 20000, "heat": {"point": MARKUP, "dry_bulb": "abc"}},
+            {"name": "P", "state": {"dry_bulb": "1" * 100000, "rel_humidity": MARKUP}},
+            {"name": "Q", "state": {"dry_bulb": "1e400", "rel_humidity": "60"}}, 3,
+            {"name": "H", "state": {"dry_bulb": "80", "moisture": "60"}},
+            {"name": "S", "supply": {"room": MARKUP, "heat_load": "12", "moisture_load": "1.2",
+                                     "difference": "6"}}]}
+        self.open_page(link(request))
+        self.assert_table(request)
+        self.assert_drawn(request, design_answers([request])[0])
+        self.assertEqual(self.driver.execute_script(
+            "return [document.querySelectorAll('img, b').length, window.pwned]"), [0, None])
+        # Still usable: an example loads, drawn whole.
+        self.element("design-example-summer").click()
+        self.assertEqual(status(), "")
+        self.assertEqual(len(self.driver.execute_script(TABLE)), 6)
+
+    def test_a_design_of_1000_points_is_answered_and_drawn_whole(self):
+        points = [{"name": "N", "state": {"dry_bulb": "23", "rel_humidity": "60"}}]
+        for k in range(1, 1000):
+            last = points[-1]["name"]
+            points.append({"name": "P%d" % k, "heat": {"point": last, "dry_bulb": str(15 + k % 25)}}
+                          if k % 2 else {"name": "P%d" % k, "mix": [
+                              {"point": last, "flow": "1"}, {"point": "N", "flow": "2"}]})
+        request = {"command": "design", "pressure": "101.325", "points": points}
+        self.open_page(link(request))
+        answer, rows = self.assert_table(request)
+        self.assertEqual(sum(1 for p in answer["points"] if "volume" in p), 1000)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, ".design-points circle")),
+                         1000)
+
+    def test_altitude_fills_the_pressure_only_when_asked(self):
+        self.open_page()
+        self.fill({"altitude-metres": "1000"})
+        self.assertEqual(self.element(PRESSURE).get_attribute("value"), "")
+        self.element("altitude-fill").click()
+        self.assertEqual(self.element(PRESSURE).get_attribute("value"), "89.875")
+        chromium.wait(self.driver, lambda d: "89.875 kPa" in self.element("chart").accessible_name)
+        # Enter asks too; an altitude without a pressure is told and writes nothing.
+        for text, pressure in (("0", "101.325"), ("50000", "101.325"), ("1e999", "101.325")):
+            self.fill({"altitude-metres": text})
+            self.element("altitude-metres").send_keys(Keys.ENTER)
+            self.assertEqual(self.element(PRESSURE).get_attribute("value"), pressure)
+        self.assertIn("44 330 m", self.element("altitude-status").text)

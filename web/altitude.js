@@ -1,0 +1,31 @@
+// "海拔 (m)": beside the window, the pressure of the standard atmosphere at the altitude typed,
+// computed by the core (p = 101.325 · (1 − 2.25577 × 10⁻⁵ · Z)^5.2559 kPa, to three decimals),
+// written into the pressure field only when the user asks for it.
+"use strict";
+
+// `page` gives the core, text(pointer, size) to read UTF-8 from it, utf8(text) to hand it a text
+// as the window hands a field's, and the pressure field.
+function tarvelAltitude(page) {
+  const form = document.getElementById("altitude");
+  const input = document.getElementById("altitude-metres");
+  const status = document.getElementById("altitude-status");
+  const core = page.core;
+
+  form.addEventListener("submit", (event) => {
+    event.preventDefault();
+    const bytes = page.utf8(input.value);
+    // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+    const buffer = core._tarvel_altitude_buffer(bytes.length);
+    core.HEAPU8.set(bytes, buffer);
+    const pressure = page.text(core._tarvel_altitude_pressure(),
+      core._tarvel_altitude_pressure_size());
+    if (pressure === "") {
+      status.textContent = "此海拔没有标准大气压力（须低于约 44 330 m）";
+      return;
+    }
+    status.textContent = "";
+    page.pressureField.value = pressure;
+    // As if typed: the chart follows the pressure field.
+    page.pressureField.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+}

@@ -1,0 +1,37 @@
+// The core's designs of air conditioning (web/design_entry.cpp) as the process panel uses them: a
+// request handed over as JSON text, its answer (the very line tarvel-replay writes), and the
+// design's table and CSV file, every text and number written by the core.
+"use strict";
+
+// `core` is the instantiated tarvel-core.js; text(pointer, size) reads UTF-8 from its memory.
+function tarvelDesignCore(core, text) {
+  const encoder = new TextEncoder();
+
+  return {
+    // The answer to the request (an object, or JSON text as a link holds it): the parsed answer
+    // line, {points, flow, steps} or {error}. The core keeps the design for the chart and the
+    // table.
+    answer(request) {
+      // Every text as the window hands a field's text to the core: a lone surrogate (which a
+      // JavaScript string, like a Qt one, can hold) becomes "?".
+      const json = typeof request === "string" ? request : JSON.stringify(request,
+        (key, value) => (typeof value === "string" ? value.replace(/\p{Cs}/gu, "?") : value));
+      const bytes = encoder.encode(json);
+      // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+      const buffer = core._tarvel_design_buffer(bytes.length);
+      core.HEAPU8.set(bytes, buffer);
+      return JSON.parse(text(core._tarvel_design(), core._tarvel_design_size()));
+    },
+
+    // The table of the design last answered: {columns: [{name, unit}], rows: [[texts]]}.
+    table() {
+      return JSON.parse(text(core._tarvel_design_table(), core._tarvel_design_table_size()));
+    },
+
+    // The same table as a CSV file: its bytes, as tarvel-batch writes a table.
+    csv() {
+      const at = core._tarvel_design_csv();
+      return core.HEAPU8.slice(at, at + core._tarvel_design_table_size());
+    },
+  };
+}

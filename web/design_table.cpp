@@ -1,0 +1,192 @@
+#include "web/design_table.h"
+
+#include <array>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <unordered_map>
+
+#include "app/batch/column_map.h"
+#include "app/batch/csv_writer.h"
+#include "app/batch/message_joiner.h"
+#include "panel/number_text.h"
+#include "panel/rounded_text.h"
+#include "process/design_answer_writing.h"
+
+namespace tarvel::web {
+namespace {
+
+using batch::FieldColumnName;
+using batch::HeaderLanguage;
+using batch::kMessageJoint;
+using process::DesignAnswer;
+using process::PointAnswer;
+using process::StepAnswer;
+using process::StepKind;
+
+constexpr HeaderLanguage kChinese = HeaderLanguage::Chinese;
+// Between the two inputs, and between the streams of a mix.
+constexpr std::string_view kListJoint = "，";
+
+enum Column : std::size_t {
+  kName,
+  kParameters,  // the six, in field order
+  kVolume = kParameters + kParameterCount,
+  kPressure,
+  kInputs,
+  kProcess,
+  kFrom,
+  kRatio,
+  kFlow,
+  kHeat,
+  kWater,
+  kMessages,
+  kColumnCount
+};
+
+const std::array<TableColumn, kColumnCount> kColumns = [] {
+  std::array<TableColumn, kColumnCount> columns{};
+  columns[kName] = {"名称", ""};
+  constexpr std::string_view kUnits[kParameterCount] = {"℃", "℃", "％", "℃", "g/kg", "kJ/kg"};
+  for (int i = 0; i < kParameterCount; ++i)
+    columns[kParameters + i] = {FieldColumnName(ParameterField(i), kChinese), kUnits[i]};
+  columns[kVolume] = {"比容", "m³/kg"};
+  columns[kPressure] = {FieldColumnName(AirField::Pressure, kChinese), "kPa"};
+  columns[kInputs] = {"输入", ""};
+  columns[kProcess] = {"过程", ""};
+  columns[kFrom] = {"来自", ""};
+  columns[kRatio] = {"热湿比", "kJ/kg"};
+  columns[kFlow] = {"风量", "kg/s"};
+  columns[kHeat] = {"热量", "kW"};
+  columns[kWater] = {"湿量", "g/s"};
+  columns[kMessages] = {batch::MessageColumnName(kChinese), ""};
+  return columns;
+}();
+
+std::string Figure(const std::optional<double>& value) {
+  return value ? FormatNumber(*value) : std::string();
+}
+
+std::string_view ProcessName(const StepAnswer& step) {
+  switch (step.kind) {
+    case StepKind::Mix:
+      return "混合";
+    case StepKind::Heat:
+      return step.enthalpy_change < 0 ? "等湿冷却" : "等湿加热";
+    case StepKind::Coil:
+      return "冷却去湿";
+    case StepKind::Spray:
+      return "喷雾加湿";
+    case StepKind::Steam:
+      return "蒸汽加湿";
+  }
+  return "";
+}
+
+// "W（0.29），N（1.17）": each stream's state and, when the design's flow is known, its flow.
+std::string Streams(const StepAnswer& mix) {
+  std::string text;
+  for (const process::StreamFlow& stream : mix.streams) {
+    if (!text.empty())
+      text.append(kListJoint);
+    text.append(stream.from);
+    if (stream.flow)
+      text.append("（").append(FormatNumber(*stream.flow)).append("）");
+  }
+  return text;
+}
+
+void FillStep(const StepAnswer& step, TableRow& row) {
+  row[kProcess] = ProcessName(step);
+  row[kFrom] = step.kind == StepKind::Mix ? Streams(step) : step.from;
+  row[kFlow] = Figure(step.flow);
+  if (step.kind != StepKind::Mix) {
+    row[kHeat] = Figure(step.heat);
+    row[kWater] = Figure(step.moisture);
+  }
+}
+
+TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
+  TableRow row(kColumnCount);
+  row[kName] = point.name;
+  for (int i = 0; i < kParameterCount; ++i)
+    row[kParameters + i] = point.fields[i];
+  if (point.volume)
+    row[kVolume] = FormatRounded(*point.volume, 3);
+  row[kPressure] = pressure;
+  for (const auto& [field, text] : point.inputs) {
+    if (!row[kInputs].empty())
+      row[kInputs].append(kListJoint);
+    row[kInputs].append(FieldColumnName(field, kChinese)).append(" ").append(text);
+  }
+  if (point.supply) {
+    row[kProcess] = "送风状态";
+    row[kRatio] = process::RatioText(point.supply->ratio);
+    row[kFlow] = Figure(point.supply->flow);
+  }
+  for (const MemoryPanel::Message& message : point.messages) {
+    if (!row[kMessages].empty())
+      row[kMessages].append(kMessageJoint);
+    row[kMessages].append(message.text);
+  }
+  return row;
+}
+
+}  // namespace
+
+std::span<const TableColumn> DesignTableColumns() {
+  return kColumns;
+}
+
+std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
+  std::vector<TableRow> rows;
+  rows.reserve(answer.points.size());
+  for (const PointAnswer& point : answer.points)
+    rows.push_back(PointRow(point, answer.pressure));
+  // A step leads to a complete point, which is the first of its name: later points of that name
+  // are answered with a message.
+  std::unordered_map<std::string, std::size_t> complete;
+  for (std::size_t i = 0; i < answer.points.size(); ++i) {
+    if (answer.points[i].complete)
+      complete.emplace(answer.points[i].name, i);
+  }
+  for (const StepAnswer& step : answer.steps) {
+    if (const auto found = complete.find(step.to); found != complete.end())
+      FillStep(step, rows[found->second]);
+  }
+  return rows;
+}
+
+std::string DesignCsv(const std::vector<TableRow>& rows) {
+  std::string csv;
+  const auto line = [&csv](const auto& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (i > 0)
+        csv.push_back(',');
+      batch::AppendCell(csv, cells[i], ',');
+    }
+    csv.push_back('\n');
+  };
+  std::vector<std::string> header;
+  for (const TableColumn& column : kColumns) {
+    const bool named_by_batch = batch::RoleOfName(column.name).has_value();
+    header.push_back(named_by_batch || column.unit.empty()
+                         ? std::string(column.name)
+                         : std::string(column.name) + "（" + std::string(column.unit) + "）");
+  }
+  line(header);
+  for (const TableRow& row : rows)
+    line(row);
+  return csv;
+}
+
+std::string DesignTableJson(const std::vector<TableRow>& rows) {
+  using Json = nlohmann::ordered_json;
+  Json columns = Json::array();
+  for (const TableColumn& column : kColumns)
+    columns.push_back({{"name", column.name}, {"unit", column.unit}});
+  const Json table = {{"columns", std::move(columns)}, {"rows", rows}};
+  // A name may hold any bytes; one that is not part of valid UTF-8 becomes U+FFFD.
+  return table.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace tarvel::web
