@@ -32,6 +32,17 @@ def design_request():
 
 # The core alone, in a second instance of tarvel-core.js: the request handed over as the page hands
 # it (JSON.stringify, UTF-8), the design computed and its answer read back and parsed.
+# A promise of the time from the next animation frame to the task after it: the page's rendering
+# of what a script changed (style, layout, paint), as the browser does it before the next task.
+RENDERED = """
+const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
+  const start = performance.now();
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => resolve(performance.now() - start);
+  channel.port2.postMessage(0);
+}));
+"""
+
 TIME_DESIGN = """
 const [request, rounds, count, done] = arguments;
 TarvelCore().then((core) => {
@@ -62,13 +73,7 @@ TarvelCore().then((core) => {
 # timing.
 TIME_DESIGN_PANEL = """
 const [links, count, done] = arguments;
-const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
-  const start = performance.now();
-  const channel = new MessageChannel();
-  channel.port1.onmessage = () => resolve(performance.now() - start);
-  channel.port2.postMessage(0);
-}));
-(async () => {
+""" + RENDERED + """(async () => {
   const script = [], frame = [];
   await rendered();
   for (let i = 0; i < count; i++) {
@@ -86,13 +91,7 @@ const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
 # protractor and the design's lines drawn anew), and a calculation that moves the marker.
 TIME_DESIGN_REDRAW = """
 const [count, done] = arguments;
-const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
-  const start = performance.now();
-  const channel = new MessageChannel();
-  channel.port1.onmessage = () => resolve(performance.now() - start);
-  channel.port2.postMessage(0);
-}));
-const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
+""" + RENDERED + """const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
     (id) => document.getElementById(id));
 (async () => {
   const times = {layout: [[], []], marker: [[], []]};

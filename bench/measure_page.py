@@ -92,13 +92,7 @@ const [dryBulbs, count, done] = arguments;
 const fields = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"].map(
     (id) => document.getElementById(id));
 const button = document.getElementById("Command1");
-const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
-  const start = performance.now();
-  const channel = new MessageChannel();
-  channel.port1.onmessage = () => resolve(performance.now() - start);
-  channel.port2.postMessage(0);
-}));
-(async () => {
+""" + measure_design.RENDERED + """(async () => {
   const script = [], frame = [];
   await rendered();
   for (let i = 0; i < count; i++) {

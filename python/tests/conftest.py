@@ -45,26 +45,10 @@ def replay():
     return answer
 
 
-def calculate_requests(lines):
-    """[six texts, pressure] of each line that is a valid calculate request."""
-    requests = []
-    for line in lines:
-        try:
-            request = json.loads(line)
-            texts = request["fields"] + [request["pressure"]]
-            if request["command"] == "calculate" and len(texts) == 7:
-                for text in texts:
-                    text.encode()  # a lone surrogate is no JSON text for tarvel-replay
-                requests.append(texts)
-        except (ValueError, KeyError, TypeError, AttributeError):
-            continue
-    return requests
-
-
 @pytest.fixture(scope="session")
 def requests():
     """The golden calculate requests and those of 10^5 random request lines."""
     lines = []
     for path in sorted((SOURCE / "tests" / "golden").glob("*.jsonl")):
         lines += path.read_bytes().splitlines()
-    return calculate_requests(lines + random_requests.requests(100000, 7))
+    return random_requests.calculate_texts(lines + random_requests.requests(100000, 7))

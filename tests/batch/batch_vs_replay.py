@@ -44,25 +44,6 @@ DIALECTS = [
 ]
 
 
-def calculate_requests(lines):
-    """The (fields, pressure) of every line that is a valid calculate request."""
-    requests = []
-    for line in lines:
-        try:
-            request = json.loads(line)
-            texts = request["fields"] + [request["pressure"]]
-            if request["command"] != "calculate" or len(texts) != 7:
-                continue
-            if not all(isinstance(t, str) for t in texts):
-                continue
-            for t in texts:
-                t.encode("utf-8")  # lone surrogates cannot be CSV text
-        except (ValueError, KeyError, TypeError, UnicodeEncodeError, AttributeError):
-            continue
-        requests.append(texts)
-    return requests
-
-
 def replay_answers(replay, requests):
     """Replay's seven texts after the command, and its messages joined with "；", per request."""
     lines = "".join(json.dumps({"fields": t[:6], "pressure": t[6], "command": "calculate"},
@@ -179,7 +160,7 @@ def main():
         with open(name, "rb") as f:
             lines += f.read().splitlines()
     lines += random_requests.requests(args.count, args.seed)
-    all_requests = calculate_requests(lines)
+    all_requests = random_requests.calculate_texts(lines)
     rng = random.Random(args.seed)
     failed = False
     with tempfile.TemporaryDirectory() as work:

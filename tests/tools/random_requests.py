@@ -212,6 +212,27 @@ def requests(count, seed):
     return [request(rng) for _ in range(count)]
 
 
+def calculate_texts(lines):
+    """The seven texts (Text(0) to Text(5), then the pressure) of each line that is a valid
+    calculate request whose texts are all UTF-8: a lone surrogate is no text for tarvel-replay's
+    answer or for a CSV table."""
+    requests = []
+    for line in lines:
+        try:
+            request = json.loads(line)
+            texts = request["fields"] + [request["pressure"]]
+            if request["command"] != "calculate" or len(texts) != 7:
+                continue
+            if not all(isinstance(t, str) for t in texts):
+                continue
+            for t in texts:
+                t.encode("utf-8")
+        except (ValueError, KeyError, TypeError, UnicodeEncodeError, AttributeError):
+            continue
+        requests.append(texts)
+    return requests
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--count", type=int, required=True, help="number of requests")

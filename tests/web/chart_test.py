@@ -36,13 +36,7 @@ READOUT_FIELDS = ["Text(0)", "Text(2)", "Text(1)", "Text(3)", "Text(4)", "Text(5
 
 class ChartTest(PageCase):
     """The chart beside the window, on a screen of 1400 × 900 CSS pixels."""
-    @classmethod
-    def setUpClass(cls):
-        cls.browsers = chromium.browser(width=1400, height=900)
-        cls.driver = cls.browsers.__enter__()
-
-    def setUp(self):
-        chromium.viewport(self.driver, 1400, 900)
+    SCREEN = (1400, 900)
 
     def chart(self):
         return self.driver.execute_script(CHART_STATE)

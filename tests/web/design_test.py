@@ -71,13 +71,7 @@ def link(request):
 
 class DesignTest(PageCase):
     """The process panel at 1400 × 900 CSS pixels."""
-    @classmethod
-    def setUpClass(cls):
-        cls.browsers = chromium.browser(width=1400, height=900)
-        cls.driver = cls.browsers.__enter__()
-
-    def setUp(self):
-        chromium.viewport(self.driver, 1400, 900)
+    SCREEN = (1400, 900)
 
     def open_page(self, url=None):
         # Another page first: a link that differs from the page open only in its fragment would

@@ -45,11 +45,20 @@ def replay(requests):
 
 
 class PageCase(unittest.TestCase):
-    """One browser for a class of tests, and how they use the page."""
+    """One browser for a class of tests, and how they use the page. A class that sets SCREEN to
+    (width, height) has a screen of that many CSS pixels, set again before each test; otherwise the
+    browser's window is 800 × 600."""
+    SCREEN = None
+
     @classmethod
     def setUpClass(cls):
-        cls.browsers = chromium.browser(width=800, height=600)
+        width, height = cls.SCREEN or (800, 600)
+        cls.browsers = chromium.browser(width=width, height=height)
         cls.driver = cls.browsers.__enter__()
+
+    def setUp(self):
+        if self.SCREEN:
+            chromium.viewport(self.driver, *self.SCREEN)
 
     @classmethod
     def tearDownClass(cls):
