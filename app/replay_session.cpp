@@ -6,6 +6,7 @@
 
 #include "panel/clear_command.h"
 #include "panel/memory_panel.h"
+#include "process/design_answer_writing.h"
 #include "process/design_line.h"
 #include "solver/calculate_command.h"
 
@@ -17,10 +18,6 @@ using nlohmann::json;
 std::string Dump(const json& value) {
   // Field texts come from valid JSON input, but a replacement character is safer than a throw.
   return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
-std::string Error(std::string_view what) {
-  return Dump(json{{"error", what}});
 }
 
 // The request's problem in words, or an empty text when it is well formed.
@@ -82,12 +79,12 @@ std::string ReplayLine(std::string_view line) {
     if (request.is_object() && request.contains("command") && request["command"] == "design")
       return process::ParsedDesignAnswerLine(request);
     if (const std::string problem = Validate(request); !problem.empty())
-      return Error(problem);
+      return process::ErrorLine(problem);
     return Run(request);
   } catch (const json::parse_error& e) {
-    return Error(std::string("not valid JSON: ") + e.what());
+    return process::ErrorLine(std::string("not valid JSON: ") + e.what());
   } catch (const std::exception& e) {
-    return Error(e.what());
+    return process::ErrorLine(e.what());
   }
 }
 

@@ -87,4 +87,13 @@ constexpr bool EveryFieldHasItsLabels() {
 }
 static_assert(EveryFieldHasItsLabels(), "a field names a label that the form does not have");
 
+// The unit that the field's label shows beside it: "℃", "％", "g/kg", "kJ/kg" or "kPa".
+constexpr std::string_view FieldUnit(AirField air_field) {
+  for (const Field& field : kFields) {
+    if (field.field == air_field)
+      return FindLabel(field.unit_label)->caption;
+  }
+  return {};
+}
+
 }  // namespace tarvel::form

@@ -23,12 +23,4 @@ std::string_view CopiedParameterKey(AirField field) {
   return index >= 0 && index < kParameterCount ? kCopiedKeys[index] : std::string_view();
 }
 
-std::optional<AirField> ParameterOfKey(std::string_view key) {
-  for (int i = 0; i < kParameterCount; ++i) {
-    if (kKeys[i] == key)
-      return ParameterField(i);
-  }
-  return std::nullopt;
-}
-
 }  // namespace tarvel::process

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 #include "panel/air_field.h"
@@ -14,8 +13,5 @@ std::string_view ParameterKey(AirField field);
 // The key by which a design request takes that parameter's text from an earlier state:
 // dry_bulb_of, wet_bulb_of, rel_humidity_of, dew_point_of, moisture_of, enthalpy_of.
 std::string_view CopiedParameterKey(AirField field);
-
-// The parameter field a key names, or nothing for any other text.
-std::optional<AirField> ParameterOfKey(std::string_view key);
 
 }  // namespace tarvel::process

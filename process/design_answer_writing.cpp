@@ -103,8 +103,8 @@ Json Step(const StepAnswer& step) {
   }
   object["from"] = step.from;
   object["to"] = step.to;
-  NumberIfKnown(object, "enthalpy_change", step.enthalpy_change);
-  NumberIfKnown(object, "moisture_change", step.moisture_change);
+  object["enthalpy_change"] = step.enthalpy_change;
+  object["moisture_change"] = step.moisture_change;
   NumberIfKnown(object, "flow", step.flow);
   NumberIfKnown(object, "heat", step.heat);
   NumberIfKnown(object, "moisture", step.moisture);

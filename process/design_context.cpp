@@ -17,7 +17,7 @@ DesignContext::DesignContext(const Design& design) : design_(design) {
   }
   if (!has_supply && design.flow) {
     const double flow = ParseNumber(*design.flow);
-    if (std::isfinite(flow) && flow > 0)
+    if (IsPositiveFlow(flow))
       flow_ = flow;
   }
 }

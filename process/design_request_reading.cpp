@@ -9,6 +9,7 @@
 
 #include "panel/number_text.h"
 #include "process/air_parameter.h"
+#include "process/design_context.h"
 #include "process/design_messages.h"
 
 namespace tarvel::process {
@@ -252,7 +253,7 @@ std::variant<Design, std::string> ReadDesignRequest(const json& request) {
   design.pressure = pressure->get<std::string>();
   if (const auto flow = request.find("flow"); flow != request.end()) {
     const double value = flow->is_string() ? ParseNumber(flow->get<std::string>()) : 0;
-    if (!(std::isfinite(value) && value > 0))
+    if (!IsPositiveFlow(value))
       return std::string("\"flow\" must be a string that reads as a positive number (kg/s)");
     design.flow = flow->get<std::string>();
   }

@@ -23,8 +23,9 @@ const PointAnswer* Complete(const DesignContext& context, const std::string& nam
   return state != nullptr && state->complete ? state : nullptr;
 }
 
-StepAnswer MixFigures(const PendingStep& step, const PointAnswer& to, const DesignContext& context,
-                      std::optional<double> flow, bool& ok) {
+// Nothing when a stream's state is not complete.
+std::optional<StepAnswer> MixFigures(const PendingStep& step, const PointAnswer& to,
+                                     const DesignContext& context, std::optional<double> flow) {
   StepAnswer answer;
   answer.kind = StepKind::Mix;
   answer.to = to.name;
@@ -34,10 +35,8 @@ StepAnswer MixFigures(const PendingStep& step, const PointAnswer& to, const Desi
     weights = i == 0 ? step.streams[i].second : Add(weights, step.streams[i].second);
   for (const auto& [name, weight] : step.streams) {
     const PointAnswer* from = Complete(context, name);
-    if (from == nullptr) {
-      ok = false;
-      return answer;
-    }
+    if (from == nullptr)
+      return std::nullopt;
     StreamFlow stream{name, {}, StraightOnEnthalpyChart(EndOf(*from), EndOf(to), kPathSegments)};
     if (flow)
       stream.flow = Div(Mul(*flow, weight), weights);
@@ -53,11 +52,8 @@ std::optional<StepAnswer> StepFigures(const PendingStep& step, const PointAnswer
   if (!to.complete)
     return std::nullopt;
   try {
-    if (step.kind == StepKind::Mix) {
-      bool ok = true;
-      StepAnswer answer = MixFigures(step, to, context, flow, ok);
-      return ok ? std::optional<StepAnswer>(std::move(answer)) : std::nullopt;
-    }
+    if (step.kind == StepKind::Mix)
+      return MixFigures(step, to, context, flow);
     const PointAnswer* from = Complete(context, step.from);
     if (from == nullptr)
       return std::nullopt;

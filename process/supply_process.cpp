@@ -4,7 +4,6 @@
 #include <limits>
 #include <string>
 
-#include "panel/messages.h"
 #include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
 #include "process/design_messages.h"

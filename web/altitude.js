@@ -3,8 +3,8 @@
 // written into the pressure field only when the user asks for it.
 "use strict";
 
-// `page` gives the core, text(pointer, size) to read UTF-8 from it, utf8(text) to hand it a text
-// as the window hands a field's, and the pressure field.
+// `page` gives the core, text(pointer, size) to read UTF-8 from it, giveText(makeBuffer, text) to
+// hand it a text as the window hands a field's, and the pressure field.
 function tarvelAltitude(page) {
   const form = document.getElementById("altitude");
   const input = document.getElementById("altitude-metres");
@@ -13,10 +13,7 @@ function tarvelAltitude(page) {
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();
-    const bytes = page.utf8(input.value);
-    // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
-    const buffer = core._tarvel_altitude_buffer(bytes.length);
-    core.HEAPU8.set(bytes, buffer);
+    page.giveText(core._tarvel_altitude_buffer, input.value);
     const pressure = page.text(core._tarvel_altitude_pressure(),
       core._tarvel_altitude_pressure_size());
     if (pressure === "") {

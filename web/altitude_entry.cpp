@@ -9,6 +9,7 @@
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
 #include "physics/standard_atmosphere.h"
+#include "web/entry_buffer.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ extern "C" {
 
 // A buffer of `size` bytes into which the page writes the UTF-8 text of the altitude (m).
 EMSCRIPTEN_KEEPALIVE char* tarvel_altitude_buffer(int size) {
-  altitude.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  return altitude.data();
+  return tarvel::web::TextBuffer(altitude, size);
 }
 
 // The pressure at the altitude in the buffer, kPa to three decimals ("89.875" for 1000 m); the

@@ -69,6 +69,19 @@ void AddPoint(chart::StatePoint state) {
   numbers.push_back(p.y);
 }
 
+// A state's marker: shown 1 on the state's own place, or 2 pinned to the edge of the range that
+// the state lies beyond; and where on the plane it is drawn.
+struct Marker {
+  double shown;
+  chart::PlanePoint at;
+};
+
+Marker MarkerOf(chart::StatePoint state) {
+  const chart::StatePoint place = chart::MarkerPlace(shown.range, state);
+  const bool at_edge = place.t != state.t || place.d != state.d;
+  return {at_edge ? 2.0 : 1.0, chart::ToPlane(shown.layout, place)};
+}
+
 // Where a point of a design stands: its dry bulb and moisture content as the calculator reads its
 // fields; nothing for a point that ended with a message.
 std::optional<chart::StatePoint> DesignState(const tarvel::process::PointAnswer& point) {
@@ -134,12 +147,10 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
   texts.assign(At(kDrawTexts, "parameters"), "");
   texts[At(kDrawTexts, "pressure")] = chart::PressureCaption(shown.pressure.kpa);
   if (shown.marked) {
-    const chart::StatePoint place = chart::MarkerPlace(shown.range, shown.marked->state);
-    const bool at_edge = place.t != shown.marked->state.t || place.d != shown.marked->state.d;
-    drawn[At(kDrawNumbers, "mark")] = at_edge ? 2 : 1;
-    const chart::PlanePoint point = chart::ToPlane(shown.layout, place);
-    drawn[At(kDrawNumbers, "markX")] = point.x;
-    drawn[At(kDrawNumbers, "markY")] = point.y;
+    const Marker marker = MarkerOf(shown.marked->state);
+    drawn[At(kDrawNumbers, "mark")] = marker.shown;
+    drawn[At(kDrawNumbers, "markX")] = marker.at.x;
+    drawn[At(kDrawNumbers, "markY")] = marker.at.y;
     texts.insert(texts.end(), shown.marked->values.begin(), shown.marked->values.end());
   }
   numbers.clear();
@@ -216,12 +227,10 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_design() {
   for (const tarvel::process::PointAnswer& point : design->points) {
     std::array<double, kDesignPointNumbers.size()> placed{};
     if (const std::optional<chart::StatePoint> state = DesignState(point)) {
-      const chart::StatePoint place = chart::MarkerPlace(shown.range, *state);
-      const bool at_edge = place.t != state->t || place.d != state->d;
-      const chart::PlanePoint p = chart::ToPlane(shown.layout, place);
-      placed[At(kDesignPointNumbers, "shown")] = at_edge ? 2 : 1;
-      placed[At(kDesignPointNumbers, "x")] = p.x;
-      placed[At(kDesignPointNumbers, "y")] = p.y;
+      const Marker marker = MarkerOf(*state);
+      placed[At(kDesignPointNumbers, "shown")] = marker.shown;
+      placed[At(kDesignPointNumbers, "x")] = marker.at.x;
+      placed[At(kDesignPointNumbers, "y")] = marker.at.y;
     }
     AddNumbers(placed);
   }

@@ -3,10 +3,9 @@
 // design's table and CSV file, every text and number written by the core.
 "use strict";
 
-// `core` is the instantiated tarvel-core.js; text(pointer, size) reads UTF-8 from its memory.
-function tarvelDesignCore(core, text) {
-  const encoder = new TextEncoder();
-
+// `core` is the instantiated tarvel-core.js; text(pointer, size) reads UTF-8 from its memory and
+// giveText(makeBuffer, text) writes a text into it.
+function tarvelDesignCore(core, text, giveText) {
   return {
     // The answer to the request (an object, or JSON text as a link holds it): the parsed answer
     // line, {points, flow, steps} or {error}. The core keeps the design for the chart and the
@@ -16,10 +15,7 @@ function tarvelDesignCore(core, text) {
       // JavaScript string, like a Qt one, can hold) becomes "?".
       const json = typeof request === "string" ? request : JSON.stringify(request,
         (key, value) => (typeof value === "string" ? value.replace(/\p{Cs}/gu, "?") : value));
-      const bytes = encoder.encode(json);
-      // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
-      const buffer = core._tarvel_design_buffer(bytes.length);
-      core.HEAPU8.set(bytes, buffer);
+      giveText(core._tarvel_design_buffer, json);
       return JSON.parse(text(core._tarvel_design(), core._tarvel_design_size()));
     },
 

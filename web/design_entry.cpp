@@ -9,6 +9,7 @@
 
 #include "process/design_line.h"
 #include "web/design_table.h"
+#include "web/entry_buffer.h"
 #include "web/page_design.h"
 
 namespace {
@@ -39,8 +40,7 @@ extern "C" {
 
 // A buffer of `size` bytes into which the page writes the UTF-8 text of a design request.
 EMSCRIPTEN_KEEPALIVE char* tarvel_design_buffer(int size) {
-  request.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  return request.data();
+  return tarvel::web::TextBuffer(request, size);
 }
 
 // Answers the request in the buffer; the answer, one line of JSON (UTF-8, no line end), stays

@@ -6,11 +6,12 @@
 "use strict";
 
 // Called by tarvel.js once the window is shown. `page` gives the core, text(pointer, size) to read
-// UTF-8 from it, the chart, quantities (each field's caption and unit by its index in the core),
-// stateTexts() (the six parameter texts of the state in the window, as the calculate command
-// takes or took them) and pressureText() (the pressure field's).
+// UTF-8 from it, giveText(makeBuffer, text) to write a text into it, the chart, quantities (each
+// field's caption and unit by its index in the core), stateTexts() (the six parameter texts of the
+// state in the window, as the calculate command takes or took them) and pressureText() (the
+// pressure field's).
 function tarvelDesignPanel(page) {
-  const designCore = tarvelDesignCore(page.core, page.text);
+  const designCore = tarvelDesignCore(page.core, page.text, page.giveText);
   const model = tarvelDesignModel();
   const forms = tarvelDesignForms(document.getElementById("design-inputs"), page.quantities);
   const table = tarvelDesignTable(document.getElementById("design-states"), remove);

@@ -8,6 +8,7 @@
 #include "app/batch/column_map.h"
 #include "app/batch/csv_writer.h"
 #include "app/batch/message_joiner.h"
+#include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
 #include "process/design_answer_writing.h"
@@ -26,6 +27,13 @@ using process::StepKind;
 constexpr HeaderLanguage kChinese = HeaderLanguage::Chinese;
 // Between the two inputs, and between the streams of a mix.
 constexpr std::string_view kListJoint = "，";
+
+// A column: its name, as tarvel-batch names its columns where it has one (the window's captions,
+// "当地大气压力", "提示"), and the unit of its numbers (empty for texts).
+struct TableColumn {
+  std::string_view name;
+  std::string_view unit;
+};
 
 enum Column : std::size_t {
   kName,
@@ -46,11 +54,13 @@ enum Column : std::size_t {
 const std::array<TableColumn, kColumnCount> kColumns = [] {
   std::array<TableColumn, kColumnCount> columns{};
   columns[kName] = {"名称", ""};
-  constexpr std::string_view kUnits[kParameterCount] = {"℃", "℃", "％", "℃", "g/kg", "kJ/kg"};
-  for (int i = 0; i < kParameterCount; ++i)
-    columns[kParameters + i] = {FieldColumnName(ParameterField(i), kChinese), kUnits[i]};
+  for (int i = 0; i < kParameterCount; ++i) {
+    const AirField field = ParameterField(i);
+    columns[kParameters + i] = {FieldColumnName(field, kChinese), form::FieldUnit(field)};
+  }
   columns[kVolume] = {"比容", "m³/kg"};
-  columns[kPressure] = {FieldColumnName(AirField::Pressure, kChinese), "kPa"};
+  columns[kPressure] = {FieldColumnName(AirField::Pressure, kChinese),
+                        form::FieldUnit(AirField::Pressure)};
   columns[kInputs] = {"输入", ""};
   columns[kProcess] = {"过程", ""};
   columns[kFrom] = {"来自", ""};
@@ -132,10 +142,6 @@ TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
 }
 
 }  // namespace
-
-std::span<const TableColumn> DesignTableColumns() {
-  return kColumns;
-}
 
 std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
   std::vector<TableRow> rows;

@@ -13,6 +13,7 @@
 #include "panel/memory_panel.h"
 #include "panel/start_up_text.h"
 #include "solver/calculate_command.h"
+#include "web/entry_buffer.h"
 #include "web/page_fields.h"
 
 namespace {
@@ -58,8 +59,7 @@ extern "C" {
 
 // A buffer of `size` bytes into which the page writes the UTF-8 text for tarvel_set_text.
 EMSCRIPTEN_KEEPALIVE char* tarvel_text_buffer(int size) {
-  incoming.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  return incoming.data();
+  return tarvel::web::TextBuffer(incoming, size);
 }
 
 // Sets the text of field 0 to 6 (Text(0) to Text(5), then the pressure Text4) to the buffer. The

@@ -38,6 +38,15 @@
     return encoder.encode(text.replace(/\p{Cs}/gu, "?"));
   }
 
+  // Writes a text into the core's memory through one of its buffers (tarvel_text_buffer and the
+  // like), as the window hands a field's text over. The buffer first: making it may grow the
+  // core's memory, which replaces HEAPU8.
+  function giveText(makeBuffer, text) {
+    const bytes = utf8(text);
+    const buffer = makeBuffer(bytes.length);
+    core.HEAPU8.set(bytes, buffer);
+  }
+
   function coreText(pointer, size) {
     return decoder.decode(core.HEAPU8.subarray(pointer, pointer + size));
   }
@@ -59,10 +68,7 @@
 
   // Gives the core the text of field 0 to 6.
   function handOver(index) {
-    const bytes = utf8(fields[index].value);
-    // The buffer first: making it may grow the core's memory, which replaces HEAPU8.
-    const buffer = core._tarvel_text_buffer(bytes.length);
-    core.HEAPU8.set(bytes, buffer);
+    giveText(core._tarvel_text_buffer, fields[index].value);
     core._tarvel_set_text(index);
   }
 
@@ -154,9 +160,9 @@
     fields[6].addEventListener("input", () => chart.redraw());
     for (const field of fields.slice(0, 6))
       field.addEventListener("input", () => { calculatedFrom = null; });
-    tarvelAltitude({ core, text: coreText, utf8, pressureField: fields[6] });
+    tarvelAltitude({ core, text: coreText, giveText, pressureField: fields[6] });
     document.getElementById("altitude").classList.remove("loading");
-    tarvelDesignPanel({ core, text: coreText, chart, quantities,
+    tarvelDesignPanel({ core, text: coreText, giveText, chart, quantities,
       stateTexts: () => calculatedFrom ?? fields.slice(0, 6).map((field) => field.value),
       pressureText: () => fields[6].value });
     for (const id of ["design-panel", "design-table-panel"])
