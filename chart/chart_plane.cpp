@@ -9,7 +9,7 @@ namespace tarvel::chart {
 namespace {
 
 // The latent part of the enthalpy per g/kg of moisture that the 焓湿图's vertical axis leaves out.
-constexpr double kLatentPerGram = 2.5;  // kJ/kg per g/kg
+constexpr double kLatentPerGram = kVaporisationEnthalpy / kGramsPerKilogram;  // kJ/kg per g/kg
 
 double SensiblePart(StatePoint state) {
   return EnthalpyFromMoisture(state.t, state.d) - kLatentPerGram * state.d;
@@ -47,7 +47,7 @@ StatePoint FromPlane(ChartLayout layout, PlanePoint point) {
 PlanePoint RatioDirection(double ratio) {
   if (std::isinf(ratio))
     return {0, ratio > 0 ? 1.0 : -1.0};
-  return {1, ratio / 1000 - kLatentPerGram};
+  return {1, ratio / kGramsPerKilogram - kLatentPerGram};
 }
 
 PlaneBox PlaneBoxOf(ChartLayout layout, const ChartRange& range) {

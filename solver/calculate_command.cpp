@@ -4,7 +4,6 @@
 
 #include "panel/messages.h"
 #include "physics/checked_arithmetic.h"
-#include "solver/pair_code.h"
 #include "solver/solve_pair.h"
 
 namespace tarvel {
@@ -29,13 +28,7 @@ class MessageWatch final : public FieldPanel {
 
 }  // namespace
 
-CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode) {
-  if (panel.Text(AirField::Pressure).empty()) {
-    panel.ShowMessage(messages::kEnterPressure, MessageIcon::Critical, messages::kTitleAttention);
-    return CalculateOutcome::Message;
-  }
-
-  // A field is given when its text is not empty; blanks or letters count as given (and read 0).
+PairCode GivenPair(const FieldPanel& panel) {
   // Only the first two given fields matter, so the look stops there.
   int given[2];
   int count = 0;
@@ -43,7 +36,17 @@ CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode) {
     if (!panel.Text(ParameterField(i)).empty())
       given[count++] = i;
   }
-  if (count < 2) {
+  return count == 2 ? PairCodeOf(given[0], given[1]) : PairCode{0};
+}
+
+CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode) {
+  if (panel.Text(AirField::Pressure).empty()) {
+    panel.ShowMessage(messages::kEnterPressure, MessageIcon::Critical, messages::kTitleAttention);
+    return CalculateOutcome::Message;
+  }
+
+  const PairCode pair = GivenPair(panel);
+  if (pair == 0) {
     panel.ShowMessage(messages::kEnterTwoParameters, MessageIcon::Exclamation,
                       messages::kTitleAttention);
     return CalculateOutcome::Message;
@@ -51,7 +54,7 @@ CalculateOutcome RunCalculate(FieldPanel& panel, SearchMode mode) {
 
   MessageWatch watch(panel);
   try {
-    SolvePair(watch, PairCodeOf(given[0], given[1]), mode);
+    SolvePair(watch, pair, mode);
   } catch (const NumericFault&) {
     panel.ShowMessage(messages::kNumericFault, MessageIcon::Critical, messages::kTitleError);
     return CalculateOutcome::NumericFault;

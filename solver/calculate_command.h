@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/field_panel.h"
+#include "solver/pair_code.h"
 #include "solver/search_mode.h"
 
 namespace tarvel {
@@ -11,6 +12,11 @@ enum class CalculateOutcome {
   Message,       // the command ended with one of its own messages (input check, pair, range)
   NumericFault,  // an operation had no finite result; reported as "数值运算错误"
 };
+
+// The pair the calculate command solves for the panel's texts: the code of its first two given
+// parameter fields, a field being given when its text is not empty (blanks or letters count as
+// given, and read 0); 0 when fewer than two are.
+PairCode GivenPair(const FieldPanel& panel);
 
 // The calculate command: checks that the pressure and at least two parameters are given, forms
 // the code of the first two given fields and solves that pair, writing results into the panel.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "physics/float_bits.h"
 
@@ -17,6 +18,15 @@ struct CertifiedSpan {
   double move_high_from;
   double below;
 };
+
+// The span, or nothing when it certifies no verdict at all, so that a search with such a span
+// does not look for certified steps at every step for nothing.
+inline std::optional<CertifiedSpan> IfCertifying(const CertifiedSpan& span) {
+  if (span.move_low_to == -std::numeric_limits<double>::infinity() &&
+      span.move_high_from == std::numeric_limits<double>::infinity())
+    return std::nullopt;
+  return span;
+}
 
 // Runs up to `steps` bisection steps on the bracket (lo, hi) for as long as each midpoint's
 // verdict is one the span certifies, and returns how many it made; lo and hi are then the bracket

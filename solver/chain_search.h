@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "physics/checked_arithmetic.h"
 #include "solver/bisection.h"
 #include "solver/certified_steps.h"
 #include "solver/flat_saturation.h"

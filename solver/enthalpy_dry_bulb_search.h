@@ -35,16 +35,12 @@ class EnthalpyDryBulbSearch {
  public:
   EnthalpyDryBulbSearch(double dv, double h, SearchMode mode) : dv_(dv), h_(h) {
     if (mode == SearchMode::Filtered)
-      certified_ = FindSpan(span_);
+      span_ = FindSpan();
   }
 
   double Residual(double m) const { return checked::Sub(EnthalpyFromMoisture(m, dv_), h_); }
   Verdict operator()(double m) const { return kDryBulbTolerance(Residual(m)); }
-  std::optional<CertifiedSpan> Certified() const {
-    if (!certified_)
-      return std::nullopt;
-    return span_;
-  }
+  std::optional<CertifiedSpan> Certified() const { return span_; }
 
  private:
   static constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -58,10 +54,10 @@ class EnthalpyDryBulbSearch {
                 kVaporisationEnthalpy + kDomain * (kVapourHeatCapacity + kDryAirHeatCapacity) <
                     4096);  // (2)
 
-  bool FindSpan(CertifiedSpan& span) const {
+  std::optional<CertifiedSpan> FindSpan() const {
     const double dk = dv_ / kGramsPerKilogram;
     if (!(dk >= -0.5 && dk <= 1 && std::fabs(h_) <= 0x1p20))
-      return false;
+      return std::nullopt;
     // (4) A temperature kOffset beyond each crossing of R with ∓0.01, found by solving the line
     //     (a guess), is kept when its residual shows (3).
     const double width = kDryBulbTolerance.width;
@@ -69,18 +65,17 @@ class EnthalpyDryBulbSearch {
     const double intercept = kVaporisationEnthalpy * dk - h_;
     const double low = (-width - intercept) / slope - kOffset;
     const double high = (width - intercept) / slope + kOffset;
-    span = {-kDomain, -kInfinity, kInfinity, kDomain};
+    CertifiedSpan span = {-kDomain, -kInfinity, kInfinity, kDomain};
     if (low >= -kDomain && low <= kDomain && Residual(low) + 2 * kResidualError < -width)
       span.move_low_to = low;
     if (high >= -kDomain && high <= kDomain && Residual(high) - 2 * kResidualError > width)
       span.move_high_from = high;
-    return true;
+    return IfCertifying(span);
   }
 
   double dv_;
   double h_;
-  bool certified_ = false;
-  CertifiedSpan span_{};
+  std::optional<CertifiedSpan> span_;
 };
 
 }  // namespace tarvel

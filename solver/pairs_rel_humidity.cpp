@@ -28,7 +28,8 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
 
 // The dry bulb from `lo` up whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps, SearchMode mode) {
-  return BisectDryBulb(lo, kHighestDryBulb, SaturationSearch(ps, kDryBulbTolerance, mode));
+  return Bisect(lo, kHighestDryBulb, kDryBulbSearchSteps,
+                SaturationSearch(ps, kDryBulbTolerance, mode));
 }
 
 }  // namespace
@@ -55,9 +56,9 @@ void RelHumidityWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double h = ReadNumber(panel, AirField::Enthalpy);
   // The enthalpy of air with the given relative humidity at the trial dry bulb m.
-  const std::optional<double> t = BisectDryBulb(
-      kLowestTemperature, kHighestDryBulb,
-      ChainSearch(RelHumidityDryBulbResidual{phi, pressure, h}, kDryBulbTolerance, mode));
+  const std::optional<double> t =
+      Bisect(kLowestTemperature, kHighestDryBulb, kDryBulbSearchSteps,
+             ChainSearch(RelHumidityDryBulbResidual{phi, pressure, h}, kDryBulbTolerance, mode));
   CompleteFromDryBulb(panel, t, {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 

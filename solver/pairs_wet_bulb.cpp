@@ -36,8 +36,8 @@ void WetBulbWithRelHumidity(FieldPanel& panel, SearchMode mode) {
   // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
-  const std::optional<double> t = BisectDryBulb(
-      tw, kHighestDryBulb,
+  const std::optional<double> t = Bisect(
+      tw, kHighestDryBulb, kDryBulbSearchSteps,
       ChainSearch(PsychrometerDryBulbResidual{phi, psw, tw, pressure}, kDryBulbTolerance, mode));
   if (!t) {
     messages::ShowOutOfRange(panel);

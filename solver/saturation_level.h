@@ -22,10 +22,10 @@ namespace tarvel {
 //
 // On each branch of Pb, in the order of cost:
 // - From 30 °C: the branch's range, then EncloseSaturation.
-// - From 0 °C to below 30 °C: the certified temperatures of p1 and p3
-// (fit_certified_temperatures.h)
-//   on m alone, then the table (EncloseFitByTable), then the fit's exponent, computed exactly as
-//   Pb computes it, against the bounds of the thresholds' logarithms (saturation_log_bounds.h).
+// - From 0 °C to below 30 °C: the certified temperatures of p1 and p3 on m alone
+//   (fit_certified_temperatures.h), then the table (EncloseFitByTable), then the fit's exponent,
+//   computed exactly as Pb computes it, against the bounds of the thresholds' logarithms
+//   (saturation_log_bounds.h).
 // - Below 0 °C: the branch's range, then the enclosure of the ice formula's exponent against the
 //   same bounds.
 // (1) Nothing here can fault: the fit's exponent is moderate for m in [0, 30), and every other

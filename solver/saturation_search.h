@@ -42,11 +42,7 @@ class SaturationSearch {
   std::optional<CertifiedSpan> Certified() const {
     if (!filtered_)
       return std::nullopt;
-    const CertifiedSpan span = level_->Certified();
-    if (span.move_low_to == -std::numeric_limits<double>::infinity() &&
-        span.move_high_from == std::numeric_limits<double>::infinity())
-      return std::nullopt;
-    return span;
+    return IfCertifying(level_->Certified());
   }
 
   bool FlatOn(double a, double b) const { return VerdictIsFlatOn(a, b, *this); }

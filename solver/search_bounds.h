@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include "solver/bisection.h"
 
 namespace tarvel {
@@ -31,18 +29,11 @@ inline constexpr Tolerance kWetBulbTolerance{0.01, true};
 inline constexpr Tolerance kFineDewPointTolerance{0.00001, false};
 // The dew point of the dry/wet-bulb completion: |r| < 0.01 Pa.
 inline constexpr Tolerance kDewPointTolerance{0.01, false};
-// The dry bulb of the pairs without one: |r| < 0.01 Pa or kJ/kg.
+// The dry bulb of the pairs without one: |r| < 0.01 Pa or kJ/kg. Each of these searches judges a
+// trial dry bulb m by a residual that is 0 at the solution and rises with m (the search relies on
+// that sign and never tests it). It succeeds with the first midpoint whose residual is within the
+// tolerance, not refined further, and fails after kDryBulbSearchSteps midpoints; a bracket that
+// does not hold the solution closes in on one end and fails the same way.
 inline constexpr Tolerance kDryBulbTolerance{0.01, false};
-
-// The dry-bulb search of the pairs without a dry bulb: `search` judges a trial dry bulb m by a
-// residual that is 0 at the solution and rises with m (the search relies on that sign and never
-// tests it), with kDryBulbTolerance. It succeeds with the first midpoint whose residual is within
-// the tolerance, not refined further, and fails after kDryBulbSearchSteps midpoints. A bracket
-// that does not hold the solution closes in on one end and fails the same way.
-template <typename Search>
-[[gnu::always_inline]] inline std::optional<double> BisectDryBulb(
-    double lo, double hi, const Search& search, StopRule rule = StopRule::WhenStuck) {
-  return Bisect(lo, hi, kDryBulbSearchSteps, search, rule);
-}
 
 }  // namespace tarvel

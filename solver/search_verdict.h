@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 #include "physics/rounded_interval.h"
 #include "physics/saturation_enclosure.h"
 #include "solver/bisection.h"

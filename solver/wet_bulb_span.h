@@ -125,9 +125,7 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
     span.move_low_to = low;
   if (above(high))
     span.move_high_from = high;
-  if (span.move_low_to == -kInfinity && span.move_high_from == kInfinity)
-    return std::nullopt;
-  return span;
+  return IfCertifying(span);
 }
 
 }  // namespace tarvel

@@ -148,7 +148,7 @@ TEST(Bisection, DryBulbSearchReturnsTheFirstMidpointWithinTheTolerance) {
   // Moisture 10 g/kg and enthalpy 47 kJ/kg: the eighth midpoint, 21.48828125, is the first whose
   // enthalpy lies within 0.01 kJ/kg, though the exact solution is 21.497.
   std::vector<double> midpoints;
-  const auto t = BisectDryBulb(-99, 100, [&](double m) {
+  const auto t = Bisect(-99, 100, kDryBulbSearchSteps, [&](double m) {
     midpoints.push_back(m);
     return kDryBulbTolerance((1.84 * m + 2500) * (10.0 / 1000) + 1.005 * m - 47);
   });
@@ -160,7 +160,8 @@ TEST(Bisection, DryBulbSearchReturnsTheFirstMidpointWithinTheTolerance) {
 
 TEST(Bisection, AnInvertedBracketFailsWithoutAFault) {
   // The lower end above the upper: the midpoints close in on one end and never meet the tolerance.
-  const auto t = BisectDryBulb(150, 100, [](double m) { return kDryBulbTolerance(Pb(m) - 1000); });
+  const auto t = Bisect(150, 100, kDryBulbSearchSteps,
+                        [](double m) { return kDryBulbTolerance(Pb(m) - 1000); });
   EXPECT_FALSE(t.has_value());
 }
 
