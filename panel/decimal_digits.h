@@ -36,6 +36,21 @@ inline char* WriteUnsigned(char* out, std::uint64_t v) {
   return out + length;
 }
 
+// The integer nearest to m · scale · 2^−k, ties to even, for 1 ≤ k and m · scale < 2^63: the
+// rounding of a double m · 2^−k to units of 1/scale. From k = 64 on that product is below 1/2,
+// and the nearest integer 0.
+inline std::uint64_t RoundToUnits(std::uint64_t m, std::uint64_t scale, int k) {
+  if (k >= 64)
+    return 0;
+  const std::uint64_t scaled = m * scale;
+  std::uint64_t units = scaled >> k;
+  const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (k - 1);
+  if (rest > half || (rest == half && (units & 1) != 0))
+    ++units;
+  return units;
+}
+
 // Writes significand · 10^exponent in plain notation and returns the end: "0." and zeros before
 // a value below 1, the decimal point inside the digits, or zeros up to the point after them.
 inline char* WritePlainDecimal(char* out, DecimalDigits digits) {

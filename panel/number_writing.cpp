@@ -69,19 +69,8 @@ std::size_t FormatNumber(double x, char* out) {
     return static_cast<std::size_t>(p - out);
   }
 
-  // |x| < 2^46, so e <= -7; m * 100 < 2^60, and from e < -60 on m * 100 * 2^e < 1/2.
-  const std::uint64_t m = parts.significand;
-  const int k = -parts.exponent;  // e = -k
-  std::uint64_t hundredths = 0;
-  if (k <= 60) {
-    const std::uint64_t scaled = m * 100;
-    hundredths = scaled >> k;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (k - 1);
-    if (rest > half || (rest == half && (hundredths & 1) != 0))
-      ++hundredths;
-  }
-  return WriteHundredths(out, negative, hundredths);
+  // |x| < 2^46, so e = -k <= -7, and m * 100 < 2^60.
+  return WriteHundredths(out, negative, RoundToUnits(parts.significand, 100, -parts.exponent));
 }
 
 std::string FormatNumber(double x) {

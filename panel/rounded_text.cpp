@@ -50,19 +50,9 @@ std::string FormatRounded(double x, int decimals) {
     return std::string(text, p);
   }
 
-  // |x| < 2^T, so e <= T - 53 and m * 10^d < 2^53 * 2^10 = 2^63; from e < -63 on the product
-  // times 2^e is below 1/2.
-  const std::uint64_t m = parts.significand;
-  const int k = -parts.exponent;  // e = -k, k >= 10
-  std::uint64_t units = 0;        // N, in units of 10^-d
-  if (k < 64) {
-    const std::uint64_t scaled = m * places.scale;
-    units = scaled >> k;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (k - 1);
-    if (rest > half || (rest == half && (units & 1) != 0))
-      ++units;
-  }
+  // |x| < 2^T, so e = -k <= T - 53 (k >= 4, 7 or 10), and m * 10^d < 2^53 * 2^10 = 2^63.
+  // N, in units of 10^-d:
+  const std::uint64_t units = RoundToUnits(parts.significand, places.scale, -parts.exponent);
   if (units == 0)
     return "0";
   if (parts.negative)

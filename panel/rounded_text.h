@@ -9,7 +9,8 @@ namespace tarvel {
 // values, '.' as the decimal point, no exponent, no trailing zeros, no decimal point for whole
 // values and never "-0". FormatRounded(x, 2) is FormatNumber(x). For figures shown with more or
 // fewer places than a field's two: a pressure in kPa to the pascal, a specific volume in m³/kg.
-// x must be finite; `decimals` outside 1 to 3 is taken as the nearer end.
+// A NaN or infinity is named as FormatNumber names it; `decimals` outside 1 to 3 is taken as the
+// nearer end.
 std::string FormatRounded(double x, int decimals);
 
 }  // namespace tarvel
