@@ -31,8 +31,7 @@ class ArgumentColumn {
   // Raises TypeError or ValueError for what no field can be given.
   ArgumentColumn(py::handle argument, std::string_view name, std::size_t dimensions);
 
-  // The base of the element array and its strides in bytes, one per dimension of the shape.
-  const char* Base() const { return base_; }
+  // The element array's strides in bytes, one per dimension of the shape.
   const std::vector<std::ptrdiff_t>& Strides() const { return strides_; }
 
   // The text of the element `offset` bytes from the base, in `scratch` or in the column. Valid

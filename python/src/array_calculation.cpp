@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -14,7 +13,6 @@
 #include "python/src/row_answer.h"
 #include "python/src/strided_rows.h"
 #include "python/src/text_array.h"
-#include "python/src/typed_text.h"
 #include "python/src/unicode_text.h"
 
 namespace tarvel::python {
@@ -81,10 +79,6 @@ class Rows {
   std::array<const std::vector<std::ptrdiff_t>*, kFieldCount> strides_{};
 };
 
-py::dtype StrType(std::size_t width) {
-  return py::dtype("<U" + std::to_string(std::max<std::size_t>(width, 1)));
-}
-
 // The sources of the texts of fields that keep their typed text, when every one follows from the
 // row's value (float arrays and scalars, see DeferredTexts); empty when one does not.
 std::vector<KeptTextSource> DeferrableSources(const std::vector<ArgumentColumn>& columns,
@@ -108,7 +102,8 @@ std::vector<KeptTextSource> DeferrableSources(const std::vector<ArgumentColumn>&
 
 ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
                             const std::vector<std::ptrdiff_t>& shape, int fields,
-                            const std::optional<std::string>& pressure_fallback, int threads) {
+                            const std::optional<std::string>& pressure_fallback, int threads,
+                            bool make_texts) {
   std::ptrdiff_t count = 1;
   for (const std::ptrdiff_t extent : shape)
     count *= extent;
@@ -126,9 +121,11 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
   const Rows rows(columns, shape, pressure_fallback, values, count);
   std::vector<Worker> workers(static_cast<std::size_t>(std::max(threads, 1)));
   // The texts are made now only where the values do not determine them.
-  std::vector<KeptTextSource> sources = DeferrableSources(columns, fields, pressure_fallback);
+  std::vector<KeptTextSource> sources;
+  if (make_texts)
+    sources = DeferrableSources(columns, fields, pressure_fallback);
   std::optional<TextArrayWriter> writer;
-  if (sources.empty())
+  if (make_texts && sources.empty())
     writer.emplace(text_shape, threads);
 
   {
@@ -175,7 +172,7 @@ ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
             }
           }
         });
-  } else {
+  } else if (make_texts) {
     answer.deferred.emplace(answer.values, std::move(kept), std::move(sources),
                             std::move(text_shape), threads);
   }

@@ -30,9 +30,11 @@ struct ArrayAnswer {
 //
 // The texts are a str array (text_array.h). Where every field's texts follow from its values
 // (float arrays and scalars; see DeferredTexts) and `fields` is 6, they are made only when asked
-// for: `deferred` holds what makes them, and `texts` is empty.
+// for: `deferred` holds what makes them, and `texts` is empty. Without `make_texts` (a caller
+// that reads only the values and messages) neither is made.
 ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
                             const std::vector<std::ptrdiff_t>& shape, int fields,
-                            const std::optional<std::string>& pressure_fallback, int threads);
+                            const std::optional<std::string>& pressure_fallback, int threads,
+                            bool make_texts);
 
 }  // namespace tarvel::python

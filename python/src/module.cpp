@@ -1,8 +1,6 @@
 // _tarvel: the compiled part of the Python module tarvel. The package's Python code checks and
 // broadcasts the arguments and documents the API; everything done per row is here, in C++, without
 // the GIL.
-#include <cmath>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +47,8 @@ py::tuple CalculateRow(const std::vector<py::object>& arguments,
 py::tuple CalculateArrayRows(const std::vector<py::object>& arguments,
                              const std::vector<std::string>& names,
                              const std::vector<std::ptrdiff_t>& shape, int fields,
-                             const std::optional<std::string>& pressure_fallback, int threads) {
+                             const std::optional<std::string>& pressure_fallback, int threads,
+                             bool texts) {
   if (fields != kParameterCount && fields != kFieldCount)
     throw py::value_error("fields must be 6 or 7");
   if (threads < 1)
@@ -57,12 +56,15 @@ py::tuple CalculateArrayRows(const std::vector<py::object>& arguments,
   std::vector<ArgumentColumn> columns;
   for (int f = 0; f < kFieldCount; ++f)
     columns.emplace_back(arguments.at(f), names.at(f), shape.size());
-  ArrayAnswer answer = CalculateArrays(columns, shape, fields, pressure_fallback, threads);
+  ArrayAnswer answer = CalculateArrays(columns, shape, fields, pressure_fallback, threads, texts);
   // The values belong to the answer, and its texts may yet be made from them: read-only.
   answer.values.attr("setflags")(py::arg("write") = false);
-  const py::object texts =
-      answer.deferred ? py::cast(std::move(*answer.deferred)) : py::object(std::move(answer.texts));
-  return py::make_tuple(answer.values, texts, answer.messages, answer.inputs);
+  py::object made = py::none();
+  if (answer.deferred)
+    made = py::cast(std::move(*answer.deferred));
+  else if (texts)
+    made = std::move(answer.texts);
+  return py::make_tuple(answer.values, made, answer.messages, answer.inputs);
 }
 
 py::array PressureAtAltitudes(
@@ -111,8 +113,9 @@ PYBIND11_MODULE(_tarvel, m) {
       .def("make", &DeferredTexts::Make, "The texts, an array of str (*shape, fields).");
   m.def("calculate_arrays", &CalculateArrayRows, py::arg("arguments"), py::arg("names"),
         py::arg("shape"), py::arg("fields"), py::arg("pressure_fallback"), py::arg("threads"),
+        py::arg("texts") = true,
         "Every row of broadcast arguments: (values, texts or DeferredTexts, messages, input pair\n"
-        "codes).");
+        "codes); None for the texts when texts is False.");
   m.def(
       "typed_text", [](py::handle value) { return StrOf(TypedText(value, "value")); },
       py::arg("value"), "The text a value is typed into a field as.");

@@ -8,13 +8,10 @@
 #include "python/src/unicode_text.h"
 
 namespace tarvel::python {
-namespace {
 
 py::dtype StrType(std::size_t width) {
   return py::dtype("<U" + std::to_string(std::max<std::size_t>(width, 1)));
 }
-
-}  // namespace
 
 void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width) {
   const std::size_t length = DecodeUtf8(text, slot);

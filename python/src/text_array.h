@@ -23,6 +23,9 @@ using TextEmitter = std::function<void(std::ptrdiff_t row, int field, std::strin
 using BlockTexts = std::function<void(std::ptrdiff_t begin, std::ptrdiff_t end, int worker,
                                       const TextEmitter& emit)>;
 
+// The NumPy type of str elements `width` code points wide (at least 1).
+py::dtype StrType(std::size_t width);
+
 // Writes UTF-8 text as the code points of a str element `width` wide (the text holds no more).
 void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width);
 

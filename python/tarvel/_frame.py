@@ -72,8 +72,10 @@ def calculate_frame(frame, pressure=None, *, threads=None):
     numbers = all(_is_number_column(frame.iloc[:, c]) for c in columns if c >= 0)
     arguments = [None if c < 0 else _column_values(frame.iloc[:, c], numbers) for c in columns]
     prepared, shape = _arguments.broadcast(_COLUMN_ARGUMENTS, arguments)
+    # A table of numbers gets the values back; its texts are not made at all.
     values, texts, messages, _ = _tarvel.calculate_arrays(
-        prepared, _COLUMN_ARGUMENTS, shape, len(_COLUMN_ARGUMENTS), fallback, threads)
+        prepared, _COLUMN_ARGUMENTS, shape, len(_COLUMN_ARGUMENTS), fallback, threads,
+        texts=not numbers)
 
     answer = frame.copy()
     cells = [values[f] if numbers else texts[:, f].astype(object) for f in range(len(columns))]
