@@ -7,6 +7,7 @@ add_subdirectory(panel)
 add_subdirectory(solver)
 add_subdirectory(chart)
 add_subdirectory(process)
+add_subdirectory(tables)
 
 add_library(tarvel_core INTERFACE)
-target_link_libraries(tarvel_core INTERFACE tarvel_chart tarvel_process)
+target_link_libraries(tarvel_core INTERFACE tarvel_chart tarvel_tables)

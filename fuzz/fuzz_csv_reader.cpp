@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/batch/csv_record.h"
-#include "app/batch/csv_writer.h"
 #include "app/batch/record_blocks.h"
 #include "app/batch/row_runner.h"
 #include "app/batch/table_header.h"
 #include "fuzz/number_form.h"
+#include "tables/csv_cell.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ void CheckRoundTrip(const std::vector<ReadRow>& rows, char separator) {
     for (std::size_t i = 0; i < row.texts.size(); ++i) {
       if (i > 0)
         line.push_back(separator);
-      tarvel::batch::AppendCell(line, row.texts[i], separator);
+      tarvel::tables::AppendCell(line, row.texts[i], separator);
     }
     line.push_back('\n');
     Require(ReadAll(line, separator) == std::vector<ReadRow>{row}, "written cells read back", line);

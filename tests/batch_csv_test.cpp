@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/batch/csv_record.h"
-#include "app/batch/csv_writer.h"
 #include "app/batch/utf8.h"
+#include "tables/csv_cell.h"
 
 namespace tarvel::batch {
 namespace {
@@ -101,7 +101,7 @@ TEST(BatchCsv, WrittenCellsReadBackAsTheirText) {
     for (const std::string& text : texts) {
       if (!line.empty() || &text != &texts[0])
         line.push_back(separator);
-      AppendCell(line, text, separator);
+      tables::AppendCell(line, text, separator);
     }
     CsvRecord record;
     EXPECT_EQ(ReadRecord(line, separator, record), line.size());
@@ -109,7 +109,7 @@ TEST(BatchCsv, WrittenCellsReadBackAsTheirText) {
         << line;
   }
   std::string plain;
-  AppendCell(plain, " 12.5 ", ',');
+  tables::AppendCell(plain, " 12.5 ", ',');
   EXPECT_EQ(plain, " 12.5 ") << "blanks need no quotes";
 }
 

@@ -45,18 +45,19 @@ TEST(BatchHeader, SeparatorMarkAndLineBreakComeFromTheHeader) {
 }
 
 TEST(BatchHeader, ColumnsAreMappedAndTheMissingOnesAppendedInTheHeadersLanguage) {
-  const ColumnMap english = ReadHeader("id, Dew_Point ,干球温度,MESSAGE,note\n", true)->columns;
-  EXPECT_EQ(english.language, HeaderLanguage::English);
+  const tables::ColumnMap english =
+      ReadHeader("id, Dew_Point ,干球温度,MESSAGE,note\n", true)->columns;
+  EXPECT_EQ(english.language, tables::HeaderLanguage::English);
   EXPECT_EQ(english.field_column[FieldIndex(AirField::DewPoint)], 1);
   EXPECT_EQ(english.field_column[FieldIndex(AirField::DryBulb)], 2);
   EXPECT_EQ(english.message_column, 3);
   EXPECT_EQ(english.appended_fields,
             (std::vector<AirField>{AirField::Pressure, AirField::WetBulb, AirField::RelHumidity,
                                    AirField::MoistureContent, AirField::Enthalpy}));
-  const ColumnMap chinese = ReadHeader("湿空气焓,pressure\n", true)->columns;
-  EXPECT_EQ(chinese.language, HeaderLanguage::Chinese);
+  const tables::ColumnMap chinese = ReadHeader("湿空气焓,pressure\n", true)->columns;
+  EXPECT_EQ(chinese.language, tables::HeaderLanguage::Chinese);
   EXPECT_EQ(chinese.message_column, -1);
-  EXPECT_EQ(FieldColumnName(chinese.appended_fields.front(), chinese.language), "干球温度");
+  EXPECT_EQ(tables::FieldColumnName(chinese.appended_fields.front(), chinese.language), "干球温度");
 }
 
 TEST(BatchProgress, ShareAndTimeLeftOnlyWhenTheyMeanSomething) {

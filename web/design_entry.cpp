@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "process/design_line.h"
-#include "web/design_table.h"
+#include "tables/design_table.h"
 #include "web/entry_buffer.h"
 #include "web/page_design.h"
 
@@ -21,9 +21,10 @@ process::DesignOutcome outcome = std::string();
 std::string answer;  // the outcome's line
 std::string table;   // the last text of its table
 
-std::vector<tarvel::web::TableRow> TableRows() {
+std::vector<tarvel::tables::TableRow> TableRows() {
   const process::DesignAnswer* design = tarvel::web::PageDesign();
-  return design ? tarvel::web::DesignTableRows(*design) : std::vector<tarvel::web::TableRow>();
+  return design ? tarvel::tables::DesignTableRows(*design)
+                : std::vector<tarvel::tables::TableRow>();
 }
 
 }  // namespace
@@ -59,13 +60,13 @@ EMSCRIPTEN_KEEPALIVE int tarvel_design_size() {
 // The table of the design last answered, one line of JSON (DesignTableJson; no rows when the
 // request was no design), valid until the next call of tarvel_design_table or tarvel_design_csv.
 EMSCRIPTEN_KEEPALIVE const char* tarvel_design_table() {
-  table = tarvel::web::DesignTableJson(TableRows());
+  table = tarvel::tables::DesignTableJson(TableRows());
   return table.data();
 }
 
 // The same table as a CSV file (DesignCsv).
 EMSCRIPTEN_KEEPALIVE const char* tarvel_design_csv() {
-  table = tarvel::web::DesignCsv(TableRows());
+  table = tarvel::tables::DesignCsv(TableRows());
   return table.data();
 }
 

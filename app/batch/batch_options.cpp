@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/batch/batch_error.h"
+#include "tables/plain_number.h"
 
 namespace tarvel::batch {
 namespace {
@@ -19,38 +20,7 @@ void SetOnce(std::optional<std::string>& slot, std::string_view option, std::str
   slot = std::move(value);
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 }  // namespace
-
-bool IsPlainNumber(std::string_view text) {
-  std::size_t i = 0;
-  const auto digits = [&] {
-    const std::size_t begin = i;
-    while (i < text.size() && IsDigit(text[i]))
-      ++i;
-    return i - begin;
-  };
-  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-    ++i;
-  std::size_t mantissa = digits();
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    mantissa += digits();
-  }
-  if (mantissa == 0)
-    return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-      ++i;
-    if (digits() == 0)
-      return false;
-  }
-  return i == text.size();
-}
 
 BatchOptions ParseCommandLine(int argc, const char* const* argv) {
   BatchOptions options;
@@ -100,7 +70,7 @@ BatchOptions ParseCommandLine(int argc, const char* const* argv) {
         UsageError("选项 " + std::string(name) + " 的文件名是空的");
       SetOnce(output, "-o", *value);
     } else {
-      if (!IsPlainNumber(*value))
+      if (!tables::IsPlainNumber(*value))
         UsageError("--pressure 的值“" + *value + "”不是一个数（以千帕计，如 101.325）");
       SetOnce(options.pressure, "--pressure", *value);
     }

@@ -19,7 +19,4 @@ struct BatchOptions {
 // missing value, a second INPUT, or a pressure that is not a number.
 BatchOptions ParseCommandLine(int argc, const char* const* argv);
 
-// Whether `text` is a plain decimal number: a sign, digits with at most one '.', an exponent.
-bool IsPlainNumber(std::string_view text);
-
 }  // namespace tarvel::batch

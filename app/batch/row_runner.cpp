@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/batch/csv_writer.h"
-#include "app/batch/message_joiner.h"
 #include "app/batch/utf8.h"
 #include "solver/calculate_command.h"
+#include "tables/csv_cell.h"
+#include "tables/message_joiner.h"
 
 namespace tarvel::batch {
 namespace {
@@ -25,16 +25,16 @@ RowCounts& RowCounts::operator+=(const RowCounts& other) {
 }
 
 void AppendHeaderLine(const TableLayout& layout, std::string_view header_text, std::string& out) {
-  const ColumnMap& columns = layout.columns;
+  const tables::ColumnMap& columns = layout.columns;
   const char separator = layout.dialect.separator;
   out.append(header_text);
   for (const AirField field : columns.appended_fields) {
     out.push_back(separator);
-    AppendCell(out, FieldColumnName(field, columns.language), separator);
+    tables::AppendCell(out, tables::FieldColumnName(field, columns.language), separator);
   }
   if (columns.message_column < 0) {
     out.push_back(separator);
-    AppendCell(out, MessageColumnName(columns.language), separator);
+    tables::AppendCell(out, tables::MessageColumnName(columns.language), separator);
   }
   out.append(layout.dialect.line_break);
 }
@@ -80,7 +80,7 @@ RowCounts RowRunner::Run(std::string_view records, std::int64_t first_line, std:
 }
 
 bool RowRunner::Answer(std::string& out) {
-  const ColumnMap& columns = layout_.columns;
+  const tables::ColumnMap& columns = layout_.columns;
   const std::size_t present = record_.cells.size();
   // The text of each field's cell; a field without a cell in this row is typed empty.
   std::array<std::string_view, kFieldCount> cell_texts{};
@@ -92,30 +92,30 @@ bool RowRunner::Answer(std::string& out) {
     panel_.SetText(static_cast<AirField>(f), default_pressure ? layout_.pressure : cell_texts[f]);
   }
   message_.clear();
-  MessageJoiner joiner(panel_, message_);
+  tables::MessageJoiner joiner(panel_, message_);
   RunCalculate(joiner);
 
   const char separator = layout_.dialect.separator;
   for (std::size_t column = 0; column < columns.input_roles.size(); ++column) {
     if (column > 0)
       out.push_back(separator);
-    const ColumnRole& role = columns.input_roles[column];
-    if (role.kind == ColumnRole::Kind::Message) {
-      AppendCell(out, message_, separator);
-    } else if (role.kind == ColumnRole::Kind::Field &&
+    const tables::ColumnRole& role = columns.input_roles[column];
+    if (role.kind == tables::ColumnRole::Kind::Message) {
+      tables::AppendCell(out, message_, separator);
+    } else if (role.kind == tables::ColumnRole::Kind::Field &&
                panel_.Text(role.field) != cell_texts[FieldIndex(role.field)]) {
-      AppendCell(out, panel_.Text(role.field), separator);
+      tables::AppendCell(out, panel_.Text(role.field), separator);
     } else if (column < present) {
       out.append(record_.cells[column].raw);  // not written: kept byte for byte
     }
   }
   for (const AirField field : columns.appended_fields) {
     out.push_back(separator);
-    AppendCell(out, panel_.Text(field), separator);
+    tables::AppendCell(out, panel_.Text(field), separator);
   }
   if (columns.message_column < 0) {
     out.push_back(separator);
-    AppendCell(out, message_, separator);
+    tables::AppendCell(out, message_, separator);
   }
   out.append(layout_.dialect.line_break);
   return !message_.empty();
@@ -130,7 +130,7 @@ void RowRunner::AppendRawCell(std::size_t column, std::string& out) const {
 }
 
 void RowRunner::KeepUnreadable(const std::string& why, std::string& out) {
-  const ColumnMap& columns = layout_.columns;
+  const tables::ColumnMap& columns = layout_.columns;
   const char separator = layout_.dialect.separator;
   const std::size_t present = record_.cells.size();
   const std::size_t width = columns.input_roles.size();
@@ -142,7 +142,7 @@ void RowRunner::KeepUnreadable(const std::string& why, std::string& out) {
     if (column > 0)
       out.push_back(separator);
     if (static_cast<int>(column) == columns.message_column)
-      AppendCell(out, why, separator);
+      tables::AppendCell(out, why, separator);
     else if (column < present)
       AppendRawCell(column, out);
   }
@@ -150,7 +150,7 @@ void RowRunner::KeepUnreadable(const std::string& why, std::string& out) {
     out.push_back(separator);
   if (columns.message_column < 0) {
     out.push_back(separator);
-    AppendCell(out, why, separator);
+    tables::AppendCell(out, why, separator);
   }
   for (std::size_t column = move_last ? present - 1 : width; column < present; ++column) {
     out.push_back(separator);

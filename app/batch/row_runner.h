@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/batch/column_map.h"
 #include "app/batch/csv_dialect.h"
 #include "app/batch/csv_record.h"
 #include "panel/memory_panel.h"
+#include "tables/column_map.h"
 
 namespace tarvel::batch {
 
@@ -23,7 +23,7 @@ struct RowCounts {
 // Everything a row's answer depends on besides the row.
 struct TableLayout {
   CsvDialect dialect;
-  ColumnMap columns;
+  tables::ColumnMap columns;
   std::string pressure;  // the pressure typed for a row whose own is empty or absent ("" if none)
 };
 

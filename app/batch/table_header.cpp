@@ -7,6 +7,7 @@
 #include "app/batch/batch_error.h"
 #include "app/batch/csv_record.h"
 #include "app/batch/utf8.h"
+#include "tables/table_error.h"
 
 namespace tarvel::batch {
 namespace {
@@ -18,7 +19,7 @@ int KnownNames(std::string_view line, char separator) {
   ReadRecord(line, separator, record);
   const std::vector<std::string> names = CellTexts(record);
   return static_cast<int>(std::count_if(names.begin(), names.end(), [](const std::string& name) {
-    return RoleOfName(name).has_value();
+    return tables::RoleOfName(name).has_value();
   }));
 }
 
@@ -83,7 +84,11 @@ std::optional<TableHeader> ReadHeader(std::string_view start, bool whole) {
     return std::nullopt;  // a quoted name goes on past what has been read
   CheckEncoding(record.text);
   CheckRecord(record);
-  header.columns = MapColumns(CellTexts(record));
+  try {
+    header.columns = tables::MapColumns(CellTexts(record));
+  } catch (const tables::TableError& e) {
+    throw BatchError(e.what());
+  }
   header.dialect.line_break = record.line_break == LineBreak::CrLf ? "\r\n" : "\n";
   header.text = record.text;
   header.length = static_cast<std::size_t>(rest.data() - start.data()) + length;

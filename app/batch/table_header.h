@@ -5,15 +5,15 @@
 #include <optional>
 #include <string_view>
 
-#include "app/batch/column_map.h"
 #include "app/batch/csv_dialect.h"
+#include "tables/column_map.h"
 
 namespace tarvel::batch {
 
 // The first record of a table: its names, and how the table is written.
 struct TableHeader {
   CsvDialect dialect;
-  ColumnMap columns;
+  tables::ColumnMap columns;
   std::string_view text;   // the header record as it stands, without the mark and line break
   std::size_t length = 0;  // the bytes of the input it takes: mark, record and line break
   std::int64_t lines = 1;  // the lines it spans (a quoted name may hold a line break)

@@ -11,7 +11,6 @@
 
 #include "app/batch/batch_error.h"
 #include "app/batch/batch_options.h"
-#include "app/batch/column_map.h"
 #include "panel/number_text.h"
 #include "physics/standard_atmosphere.h"
 #include "process/design_line.h"
@@ -19,6 +18,9 @@
 #include "python/src/array_calculation.h"
 #include "python/src/row_answer.h"
 #include "python/src/typed_text.h"
+#include "tables/column_map.h"
+#include "tables/plain_number.h"
+#include "tables/table_error.h"
 
 namespace tarvel::python {
 namespace {
@@ -82,10 +84,10 @@ py::array PressureAtAltitudes(
 // tarvel-batch's reading of a table's names: the field of each column, where the messages go,
 // and the columns an answer appends, named in the header's language.
 py::dict MapColumns(const std::vector<std::string>& names) {
-  batch::ColumnMap map;
+  tables::ColumnMap map;
   try {
-    map = batch::MapColumns(names);
-  } catch (const batch::BatchError& e) {
+    map = tables::MapColumns(names);
+  } catch (const tables::TableError& e) {
     throw py::value_error(e.what());
   }
   py::dict result;
@@ -93,9 +95,9 @@ py::dict MapColumns(const std::vector<std::string>& names) {
   result["message_column"] = map.message_column;
   std::vector<std::pair<int, std::string>> appended;
   for (const AirField field : map.appended_fields)
-    appended.emplace_back(FieldIndex(field), batch::FieldColumnName(field, map.language));
+    appended.emplace_back(FieldIndex(field), tables::FieldColumnName(field, map.language));
   result["appended"] = appended;
-  result["message_name"] = std::string(batch::MessageColumnName(map.language));
+  result["message_name"] = std::string(tables::MessageColumnName(map.language));
   return result;
 }
 
@@ -133,6 +135,6 @@ PYBIND11_MODULE(_tarvel, m) {
       py::arg("request"), "The replay tool's answer line to a design request line.");
   m.def("map_columns", &MapColumns, py::arg("names"), "tarvel-batch's reading of a header.");
   m.def(
-      "is_plain_number", [](const std::string& text) { return batch::IsPlainNumber(text); },
+      "is_plain_number", [](const std::string& text) { return tables::IsPlainNumber(text); },
       py::arg("text"), "Whether tarvel-batch takes the text as a --pressure.");
 }

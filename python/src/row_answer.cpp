@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "app/batch/message_joiner.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
+#include "tables/message_joiner.h"
 
 namespace tarvel::python {
 
@@ -14,7 +14,7 @@ void RowAnswer::Calculate(const std::array<std::string_view, kFieldCount>& typed
   // The command's own choice, which it solves only when the pressure is given.
   inputs_ = typed[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
   message_.clear();
-  batch::MessageJoiner joiner(panel_, message_);
+  tables::MessageJoiner joiner(panel_, message_);
   RunCalculate(joiner);
 }
 

@@ -6,7 +6,7 @@
 #include "panel/field_panel.h"
 #include "panel/memory_panel.h"
 
-namespace tarvel::batch {
+namespace tarvel::tables {
 
 // Between two messages of one command in a single cell or text.
 inline constexpr std::string_view kMessageJoint = "；";
@@ -31,4 +31,4 @@ class MessageJoiner final : public FieldPanel {
   std::string& messages_;
 };
 
-}  // namespace tarvel::batch
+}  // namespace tarvel::tables

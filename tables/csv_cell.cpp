@@ -1,6 +1,6 @@
-#include "app/batch/csv_writer.h"
+#include "tables/csv_cell.h"
 
-namespace tarvel::batch {
+namespace tarvel::tables {
 namespace {
 
 bool NeedsQuotes(std::string_view text, char separator) {
@@ -28,4 +28,4 @@ void AppendCell(std::string& out, std::string_view text, char separator) {
   out.push_back('"');
 }
 
-}  // namespace tarvel::batch
+}  // namespace tarvel::tables

@@ -1,10 +1,10 @@
-#include "app/batch/column_map.h"
+#include "tables/column_map.h"
 
 #include <string>
 
-#include "app/batch/batch_error.h"
+#include "tables/table_error.h"
 
-namespace tarvel::batch {
+namespace tarvel::tables {
 namespace {
 
 struct FieldNames {
@@ -103,7 +103,7 @@ ColumnMap MapColumns(const std::vector<std::string>& names) {
                     ? map.message_column
                     : map.field_column[FieldIndex(named->role.field)];
     if (slot >= 0) {
-      throw BatchError("表头中" + ColumnLabel(slot, names[slot]) + "和" +
+      throw TableError("表头中" + ColumnLabel(slot, names[slot]) + "和" +
                        ColumnLabel(column, names[column]) +
                        "是同一个参数；每个参数只能有一列，请删去或改名其中一列");
     }
@@ -111,7 +111,7 @@ ColumnMap MapColumns(const std::vector<std::string>& names) {
     any_field = any_field || named->role.kind == ColumnRole::Kind::Field;
   }
   if (!any_field) {
-    throw BatchError(
+    throw TableError(
         "表头（第一行）中没有参数的列名：列名应为 当地大气压力、干球温度、湿球温度、相对湿度、"
         "露点温度、含湿量、湿空气焓，或 pressure、dry_bulb、wet_bulb、rel_humidity、dew_point、"
         "moisture_content、enthalpy");
@@ -123,4 +123,4 @@ ColumnMap MapColumns(const std::vector<std::string>& names) {
   return map;
 }
 
-}  // namespace tarvel::batch
+}  // namespace tarvel::tables

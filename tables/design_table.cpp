@@ -1,24 +1,21 @@
-#include "web/design_table.h"
+#include "tables/design_table.h"
 
 #include <array>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <unordered_map>
 
-#include "app/batch/column_map.h"
-#include "app/batch/csv_writer.h"
-#include "app/batch/message_joiner.h"
 #include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
 #include "process/design_answer_writing.h"
+#include "tables/column_map.h"
+#include "tables/csv_cell.h"
+#include "tables/message_joiner.h"
 
-namespace tarvel::web {
+namespace tarvel::tables {
 namespace {
 
-using batch::FieldColumnName;
-using batch::HeaderLanguage;
-using batch::kMessageJoint;
 using process::DesignAnswer;
 using process::PointAnswer;
 using process::StepAnswer;
@@ -68,7 +65,7 @@ const std::array<TableColumn, kColumnCount> kColumns = [] {
   columns[kFlow] = {"风量", "kg/s"};
   columns[kHeat] = {"热量", "kW"};
   columns[kWater] = {"湿量", "g/s"};
-  columns[kMessages] = {batch::MessageColumnName(kChinese), ""};
+  columns[kMessages] = {MessageColumnName(kChinese), ""};
   return columns;
 }();
 
@@ -168,13 +165,13 @@ std::string DesignCsv(const std::vector<TableRow>& rows) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
       if (i > 0)
         csv.push_back(',');
-      batch::AppendCell(csv, cells[i], ',');
+      AppendCell(csv, cells[i], ',');
     }
     csv.push_back('\n');
   };
   std::vector<std::string> header;
   for (const TableColumn& column : kColumns) {
-    const bool named_by_batch = batch::RoleOfName(column.name).has_value();
+    const bool named_by_batch = RoleOfName(column.name).has_value();
     header.push_back(named_by_batch || column.unit.empty()
                          ? std::string(column.name)
                          : std::string(column.name) + "（" + std::string(column.unit) + "）");
@@ -195,4 +192,4 @@ std::string DesignTableJson(const std::vector<TableRow>& rows) {
   return table.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-}  // namespace tarvel::web
+}  // namespace tarvel::tables

@@ -9,7 +9,7 @@
 
 #include "process/design_answer.h"
 
-namespace tarvel::web {
+namespace tarvel::tables {
 
 // A row of the table, in its columns: 名称, the six parameters in field order as the fields show
 // them, the specific volume, the pressure, the two texts the calculate command was given, then the
@@ -27,4 +27,4 @@ std::string DesignCsv(const std::vector<TableRow>& rows);
 // The table for the page, one line of JSON: {"columns": [{"name", "unit"}, ...], "rows": [[...]]}.
 std::string DesignTableJson(const std::vector<TableRow>& rows);
 
-}  // namespace tarvel::web
+}  // namespace tarvel::tables

@@ -8,7 +8,7 @@
 
 #include "panel/air_field.h"
 
-namespace tarvel::batch {
+namespace tarvel::tables {
 
 // The language of a header's names, in which the columns that the output adds are named.
 enum class HeaderLanguage { Chinese, English };
@@ -51,8 +51,8 @@ struct ColumnMap {
 };
 
 // Maps the header's names. The language is that of the first name the calculator knows. Throws
-// BatchError when no name is one of the seven, or when two columns name the same field (or both
+// TableError when no name is one of the seven, or when two columns name the same field (or both
 // are message columns); other names may repeat.
 ColumnMap MapColumns(const std::vector<std::string>& names);
 
-}  // namespace tarvel::batch
+}  // namespace tarvel::tables
