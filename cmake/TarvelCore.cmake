@@ -2,6 +2,12 @@
 # the whole of it, which the programs, tests, benchmarks and fuzzers link. Nothing in it knows of
 # Qt or of the front end it serves.
 include(${CMAKE_CURRENT_LIST_DIR}/TarvelLayers.cmake)
+# The nlohmann-json the code is tested with (Debian 12's), required wherever it is found. Requests
+# come from users: before 3.7.2 a parsed document was destroyed by recursion, one call per level of
+# nesting, so a request of a few hundred kilobytes of "[" overflowed the stack (and 3.7.2 destroyed
+# some documents in quadratic time). Parsing and destroying are iterative now; copying a value and
+# dump() still recurse, so nothing here copies or writes any part of a request.
+set(TARVEL_NLOHMANN_JSON_VERSION 3.11.2)
 add_subdirectory(physics)
 add_subdirectory(panel)
 add_subdirectory(solver)
