@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "design_contract_checks.h"
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
@@ -33,14 +34,19 @@ class Checker {
   Checker(const json& request, const json& answer) : request_(request), answer_(answer) {}
 
   std::vector<std::string> Run() {
-    if (answer_.contains("error"))
+    const std::string refusal = RequestProblem();
+    if (answer_.contains("error") != !refusal.empty()) {
+      return {refusal.empty() ? "a design request is refused: " + answer_.value("error", "")
+                              : "a request that is no design is answered: " + refusal};
+    }
+    if (!refusal.empty())
       return {};
     const json& points = request_.at("points");
     if (!answer_.contains("points") || answer_["points"].size() != points.size())
       return {"not one answer for every point"};
     for (std::size_t i = 0; i < points.size(); ++i) {
       const json& point = answer_["points"][i];
-      where_ = "point " + std::to_string(i) + " \"" + point.value("name", "") + "\": ";
+      failures_.At("point " + std::to_string(i) + " \"" + point.value("name", "") + "\": ");
       CheckCalculation(point);
       if (!point["inputs"].empty() && points[i].is_object())
         CheckFormula(points[i], point);
@@ -51,13 +57,31 @@ class Checker {
         by_name_[request_point["name"]] = &point;
       }
     }
-    for (const json& step : answer_.value("steps", json::array()))
-      CheckStep(step);
-    return failures_;
+    contract::CheckSteps(request_, answer_, by_name_, failures_);
+    return failures_.Take();
   }
 
  private:
-  void Fail(const std::string& what) { failures_.push_back(where_ + what); }
+  void Fail(const std::string& what) { failures_.Add(what); }
+
+  // What makes the request no design at all, in words; empty for a design request.
+  std::string RequestProblem() const {
+    if (!request_.is_object())
+      return "not an object";
+    if (request_.contains("command") && request_["command"] != "design")
+      return "another command";
+    if (!request_.contains("pressure") || !request_["pressure"].is_string())
+      return "no pressure text";
+    if (request_.contains("flow")) {
+      const json& flow = request_["flow"];
+      const double value = flow.is_string() ? ParseNumber(flow.get<std::string>()) : 0;
+      if (!(std::isfinite(value) && value > 0))
+        return "a flow that is no positive number";
+    }
+    if (!request_.contains("points") || !request_["points"].is_array())
+      return "no list of points";
+    return {};
+  }
 
   void CheckCalculation(const json& point) {
     std::array<std::string, 6> texts;
@@ -71,6 +95,7 @@ class Checker {
     if (point["inputs"].empty()) {
       if (fields != json(std::vector<std::string>(6)) || point["messages"].empty())
         Fail("a point without inputs must have empty fields and a message");
+      contract::CheckVolume(point, false, "", failures_);
       return;
     }
     if (point["inputs"].size() > 2)
@@ -83,6 +108,8 @@ class Checker {
         Fail("field " + std::to_string(i) + " is not the calculate command's");
     }
     const auto& messages = panel.Messages();
+    contract::CheckVolume(point, messages.empty(), request_.at("pressure").get<std::string>(),
+                          failures_);
     if (point["messages"].size() < messages.size())
       return Fail("the calculate command's messages are missing");
     for (std::size_t k = 0; k < messages.size(); ++k) {
@@ -101,7 +128,7 @@ class Checker {
     return found->second;
   }
   static double Value(const json& state, std::string_view key) {
-    return ParseNumber(state["fields"][KeyIndex(key)].get<std::string>());
+    return contract::FieldValue(state, key);
   }
   static std::string Text(const json& state, std::string_view key) {
     return state["fields"][KeyIndex(key)].get<std::string>();
@@ -203,49 +230,30 @@ class Checker {
     const double w = ParseNumber(body["moisture_load"].get<std::string>());
     ExpectNear(inputs, "dry_bulb",
                Value(*room, "dry_bulb") - ParseNumber(body["difference"].get<std::string>()));
-    if (w == 0)
-      return ExpectText(inputs, "moisture", Text(*room, "moisture"));
+    if (w == 0) {
+      ExpectText(inputs, "moisture", Text(*room, "moisture"));
+      return contract::CheckSupplyFigures(body, *room, point, failures_);
+    }
     const double t = ParseNumber(inputs.value("dry_bulb", ""));
     const double epsilon = q / (w / 1000);
     const double d =
         (1000 * (Value(*room, "enthalpy") - 1.005 * t) - epsilon * Value(*room, "moisture")) /
         (1.84 * t + 2500 - epsilon);
     ExpectNear(inputs, "moisture", d);
-    const json figures = point.value("figures", json::object());
-    if (figures.contains("flow") && point["messages"].empty()) {
-      const double dh = Value(*room, "enthalpy") - Value(point, "enthalpy");
-      const double g = q != 0 ? q / dh : w / (Value(*room, "moisture") - Value(point, "moisture"));
-      if (std::fabs(figures["flow"].get<double>() - g) > 1e-12 * std::fabs(g))
-        Fail("the supply air flow is not Q/(h_N − h_O)");
-    }
-  }
-
-  void CheckStep(const json& step) {
-    where_ = "step to \"" + step.value("to", "") + "\": ";
-    if (step["process"] == "mix")
-      return;
-    const auto from = by_name_.find(step.value("from", ""));
-    const auto to = by_name_.find(step.value("to", ""));
-    if (from == by_name_.end() || to == by_name_.end())
-      return Fail("joins states that are not in the answer");
-    const double dh = Value(*to->second, "enthalpy") - Value(*from->second, "enthalpy");
-    const double dd = Value(*to->second, "moisture") - Value(*from->second, "moisture");
-    if (step["enthalpy_change"] != dh || step["moisture_change"] != dd)
-      Fail("the changes are not those of the fields");
-    if (step.contains("flow") && (step["heat"] != step["flow"].get<double>() * dh ||
-                                  step["moisture"] != step["flow"].get<double>() * dd)) {
-      Fail("the heat or moisture flow is not G times the change");
-    }
+    contract::CheckSupplyFigures(body, *room, point, failures_);
   }
 
   const json& request_;
   const json& answer_;
-  std::map<std::string, const json*> by_name_;
-  std::vector<std::string> failures_;
-  std::string where_;
+  contract::StatesByName by_name_;
+  contract::Failures failures_;
 };
 
 }  // namespace
+
+double contract::FieldValue(const json& state, std::string_view key) {
+  return ParseNumber(state["fields"][KeyIndex(key)].get<std::string>());
+}
 
 std::vector<std::string> DesignContractFailures(const json& request, const json& answer) {
   return Checker(request, answer).Run();

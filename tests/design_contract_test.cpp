@@ -1,15 +1,19 @@
 // The exactness contract of designs (design_contract.h) on thousands of random designs, some of
-// them broken on purpose, and a design of a thousand points answered whole.
+// them broken on purpose, and a design of a thousand points answered whole; and the contract
+// itself, which must reject every answer that breaks one of its promises.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "design_contract.h"
+#include "golden_lines.h"
 #include "panel/number_text.h"
 #include "process/design_line.h"
 
@@ -162,6 +166,58 @@ TEST(DesignRequest, AThousandPointsAreAnsweredWhole) {
     EXPECT_EQ(point["messages"], json::array()) << point["name"];
   EXPECT_EQ(answer["steps"].size(), 999u);
   EXPECT_EQ(testing_support::DesignContractFailures(request, answer), std::vector<std::string>());
+}
+
+// The summer example's answer, each time broken in one way: the contract must say so.
+TEST(DesignContract, RejectsEveryBrokenAnswer) {
+  const json request = json::parse(GoldenLine("design_examples", 0));
+  const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+  ASSERT_EQ(testing_support::DesignContractFailures(request, answer), std::vector<std::string>());
+  const auto ulp = [](json& value) { value = std::nextafter(value.get<double>(), INFINITY); };
+  const std::pair<const char*, std::function<void(json&)>> breaks[] = {
+      {"an error instead of the design",
+       [](json& a) {
+         a = {{"error", "no"}};
+       }},
+      {"a state's volume one unit off", [&](json& a) { ulp(a["points"][0]["volume"]); }},
+      {"a state's density left out", [](json& a) { a["points"][1].erase("density"); }},
+      {"a message on a state that has its step",
+       [](json& a) {
+         a["points"][5]["messages"] = json::array({{{"text", "x"}}});
+       }},
+      {"the supply flow one unit off", [&](json& a) { ulp(a["points"][2]["figures"]["flow"]); }},
+      {"W/G one unit off", [&](json& a) { ulp(a["points"][2]["figures"]["moisture_per_flow"]); }},
+      {"the volume flow per hour one unit off",
+       [&](json& a) { ulp(a["points"][2]["figures"]["volume_flow_per_hour"]); }},
+      {"ε one unit off", [&](json& a) { ulp(a["points"][2]["figures"]["ratio"]); }},
+      {"the ε line not through the supply state",
+       [](json& a) { a["points"][2]["figures"]["ratio_line"].erase(2); }},
+      {"the design's flow one unit off", [&](json& a) { ulp(a["flow"]); }},
+      {"the mix step left out", [](json& a) { a["steps"].erase(0); }},
+      {"a mix stream's flow one unit off",
+       [&](json& a) { ulp(a["steps"][0]["streams"][1]["flow"]); }},
+      {"a mix stream from another state",
+       [](json& a) { a["steps"][0]["streams"][0]["from"] = "N"; }},
+      {"a mix path that ends elsewhere",
+       [&](json& a) { ulp(a["steps"][0]["streams"][0]["path"][4][0]); }},
+      {"the reheat left out", [](json& a) { a["steps"].erase(2); }},
+      {"the coil's heat one unit off", [&](json& a) { ulp(a["steps"][1]["heat"]); }},
+      {"the coil's flow left out", [](json& a) { a["steps"][1].erase("flow"); }},
+      {"the reheat's path with a piece more",
+       [](json& a) { a["steps"][2]["path"].push_back(a["steps"][2]["path"][1]); }},
+  };
+  for (const auto& [what, change] : breaks) {
+    json broken = answer;
+    change(broken);
+    EXPECT_NE(testing_support::DesignContractFailures(request, broken), std::vector<std::string>())
+        << what;
+  }
+  // And what is no design must not be answered with one.
+  json refused = request;
+  refused["flow"] = "0";
+  EXPECT_NE(testing_support::DesignContractFailures(refused, answer), std::vector<std::string>());
+  EXPECT_EQ(testing_support::DesignContractFailures(refused, {{"error", "flow"}}),
+            std::vector<std::string>());
 }
 
 }  // namespace
