@@ -11,10 +11,8 @@ function tarvelDesignCore(core, text, giveText) {
     // line, {points, flow, steps} or {error}. The core keeps the design for the chart and the
     // table.
     answer(request) {
-      // Every text as the window hands a field's text to the core: a lone surrogate (which a
-      // JavaScript string, like a Qt one, can hold) becomes "?".
-      const json = typeof request === "string" ? request : JSON.stringify(request,
-        (key, value) => (typeof value === "string" ? value.replace(/\p{Cs}/gu, "?") : value));
+      // Its texts as the window hands texts to the core (request_text.js).
+      const json = typeof request === "string" ? request : tarvelRequestText(request);
       giveText(core._tarvel_design_buffer, json);
       return JSON.parse(text(core._tarvel_design(), core._tarvel_design_size()));
     },

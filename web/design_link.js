@@ -19,7 +19,7 @@ const tarvelDesignLink = (() => {
 
     // The page's address with the request as its fragment.
     of(request) {
-      return location.href.split("#")[0] + PREFIX + encodeURIComponent(JSON.stringify(request));
+      return location.href.split("#")[0] + PREFIX + encodeURIComponent(tarvelRequestText(request));
     },
 
     // Puts the link in the address bar and on the clipboard; resolves to whether the clipboard

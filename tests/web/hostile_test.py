@@ -1,0 +1,124 @@
+#!/usr/bin/python3
+"""The page against the hostile corpus (tests/hostile/page.jsonl): links, texts typed into the
+window's fields and into the process panel, each answered with the core's answer or a message in
+Chinese, without an error in the browser's console, and the page usable after each.
+
+    hostile_test.py out/web/index.html [--node NODE] [unittest options]
+"""
+
+import pathlib
+import sys
+import urllib.parse
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tools"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "hostile"))
+import browser_test  # noqa: E402
+import chromium  # noqa: E402
+import corpus  # noqa: E402
+import page_case  # noqa: E402
+from page_case import FIELDS, PageCase  # noqa: E402
+
+# What the panel shows: its status line, and the table's rows as name and message cells.
+PANEL = """
+const rows = [...document.querySelectorAll('#design-states tbody tr')];
+return {status: document.getElementById('design-status').textContent, rows: rows.length,
+        names: rows.slice(0, 8).map((row) => row.children[0].textContent),
+        messages: rows.slice(0, 8).map((row) => row.children[row.children.length - 2].textContent),
+        loading: document.querySelectorAll('.loading').length,
+        markup: document.querySelectorAll('img, image, b, iframe, object, embed').length,
+        pwned: window.pwned === undefined ? null : window.pwned};
+"""
+
+# Texts into elements by id, each given whole or as {repeat, times} to be made in the page (a text
+# of 10^7 characters need not cross the driver), each followed by the events a user's typing sends.
+TYPE = """
+for (const [id, text] of Object.entries(arguments[0])) {
+  const element = document.getElementById(id);
+  element.value = typeof text === "string" ? text
+      : text.units ? String.fromCharCode(...text.units) : text.repeat.repeat(text.times);
+  element.dispatchEvent(new Event("input", {bubbles: true}));
+  element.dispatchEvent(new Event("change", {bubbles: true}));
+}
+"""
+
+
+def typed(spec):
+    """A text of the corpus as TYPE takes it: made in the page where it is one text repeated, as
+    its UTF-16 units where it holds a lone surrogate (WebDriver refuses those)."""
+    if isinstance(spec, dict) and set(spec) == {"repeat", "times"} \
+            and isinstance(spec["repeat"], str):
+        return {"repeat": spec["repeat"], "times": spec["times"]}
+    text = corpus.expand(spec)
+    if corpus.has_lone_surrogate(text):
+        data = text.encode("utf-16-le", "surrogatepass")
+        return {"units": [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)]}
+    return text
+
+
+def link(case):
+    """The page's address with the case's design: its request as JSON text, percent-encoded but
+    for brackets, braces, commas and colons (a link nested 10^6 deep then stays below a browser's
+    2 MB), or the fragment exactly as the case gives it."""
+    base = chromium.page_url(page_case.PAGE) + "#design="
+    if "fragment" in case:
+        return base + corpus.expand(case["fragment"])
+    text = corpus.request_text(corpus.expand(case["link"]))
+    return base + urllib.parse.quote(text, safe="[]{},:")
+
+
+class HostileTest(PageCase):
+    """Every case of the page's corpus, at 1400 × 900 CSS pixels."""
+    SCREEN = (1400, 900)
+
+    def test_every_case_is_answered_and_the_page_stays_usable(self):
+        for case in corpus.cases("page"):
+            with self.subTest(case["case"]):
+                self.driver.get("about:blank")
+                self.driver.get_log("browser")  # what an earlier case left, told there
+                self.open_page(link(case) if "link" in case or "fragment" in case else None)
+                self.run_actions(case)
+                self.check(case)
+                self.check_usable(case["case"])
+                errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+                self.assertEqual(errors, [], case["case"])
+
+    def run_actions(self, case):
+        if "fields" in case:
+            texts = {f: corpus.expand(case["fields"].get(f, "")) for f in FIELDS}
+            self.driver.execute_script(TYPE, {f: typed(case["fields"].get(f, "")) for f in FIELDS})
+            shown = self.messages_after("Command1" if case["command"] == "calculate"
+                                        else "Command2")
+            [expected] = page_case.replay([(texts, case["command"])])
+            self.assertEqual(self.texts(), expected["fields"] + [expected["pressure"]],
+                             case["case"])
+            self.assertEqual([m["text"] for m in shown], [m["text"] for m in expected["messages"]],
+                             case["case"])
+        # Each action: a process chosen, texts typed into elements by id, then a button pressed.
+        for action in case.get("panel", []):
+            if "kind" in action:
+                self.driver.execute_script(TYPE, {"design-kind": action["kind"]})
+            self.driver.execute_script(TYPE, {key: typed(value) for key, value in action.items()
+                                              if key not in ("kind", "press")})
+            if "press" in action:
+                self.element(action["press"]).click()
+
+    def check(self, case):
+        shown = self.driver.execute_script(PANEL)
+        expected = corpus.expand(case.get("expect", {}))
+        self.assertIsNone(corpus.mismatch(expected, shown, case["case"]))
+        self.assertEqual([shown["loading"], shown["markup"], shown["pwned"]], [0, 0, None],
+                         case["case"] + ": loading, elements made from markup, script run")
+
+    def check_usable(self, label):
+        """After a case: an example loads whole and a calculation is answered."""
+        self.element("design-example-summer").click()
+        shown = self.driver.execute_script(PANEL)
+        self.assertEqual([shown["status"], shown["rows"]], ["", 6], label + ": the example")
+        texts = {"Text(0)": "20", "Text(2)": "50", "Text4": "101.325"}
+        [expected] = page_case.replay([(texts, "calculate")])
+        self.assert_answer(texts, "calculate", expected, label + ": a calculation afterwards")
+
+
+if __name__ == "__main__":
+    browser_test.main()
