@@ -28,7 +28,8 @@ namespace tarvel::testing_support {
 // - the design's flow is the first supply state's or the request's, and there is one step for
 //   every process (a mix too) completed without a message, in request order: its changes the
 //   differences of its states' fields, its flows (a mix's streams' G·w/Σw) and heat and water
-//   flows the design's flow (or a heating's own) times them, its path from state to state.
+//   flows the design's flow (or a heating's own) times them, its path from state to state; a
+//   figure that is not finite is left out, and the step or its state says so.
 std::vector<std::string> DesignContractFailures(const nlohmann::json& request,
                                                 const nlohmann::json& answer);
 

@@ -46,8 +46,9 @@ void CheckVolume(const json& point, bool completed, const std::string& pressure,
 void CheckSupplyFigures(const json& supply, const json& room, const json& point,
                         Failures& failures);
 
-// The design's flow, and its steps: one for every process (mix, heat, coil, spray, steam) whose
-// state was completed without a message, in request order, with its changes, flows and path.
+// The design's flow, and its steps in request order: one for every process (mix, heat, coil,
+// spray, steam) whose state was completed without a message, with its changes, flows and path. A
+// figure that is not finite cannot be computed: it is left out, and the step or its state says so.
 void CheckSteps(const json& request, const json& answer, const StatesByName& states,
                 Failures& failures);
 

@@ -181,10 +181,10 @@ TEST(DesignContract, RejectsEveryBrokenAnswer) {
        }},
       {"a state's volume one unit off", [&](json& a) { ulp(a["points"][0]["volume"]); }},
       {"a state's density left out", [](json& a) { a["points"][1].erase("density"); }},
-      {"a message on a state that has its step",
-       [](json& a) {
-         a["points"][5]["messages"] = json::array({{{"text", "x"}}});
-       }},
+      {"the coil and the reheat out of order",
+       [](json& a) { std::swap(a["steps"][1], a["steps"][2]); }},
+      {"the coil told as a heating", [](json& a) { a["steps"][1]["process"] = "heat"; }},
+      {"the reheat's heat left out without a word", [](json& a) { a["steps"][2].erase("heat"); }},
       {"the supply flow one unit off", [&](json& a) { ulp(a["points"][2]["figures"]["flow"]); }},
       {"W/G one unit off", [&](json& a) { ulp(a["points"][2]["figures"]["moisture_per_flow"]); }},
       {"the volume flow per hour one unit off",

@@ -35,6 +35,19 @@ void Expect(const json& object, const char* key, double value, Failures& failure
   if (!object.contains(key) || object[key] != value)
     failures.Add(std::string(key) + " is not " + FormatNumber(value) + " (or missing)");
 }
+// A figure that is that double where it is finite; one that is not cannot be computed, and must
+// be left out, with a message on the step or its state saying so.
+void ExpectFigure(const json& object, const char* key, double value, bool told,
+                  Failures& failures) {
+  if (std::isfinite(value))
+    return Expect(object, key, value, failures);
+  if (object.contains(key) || !told)
+    failures.Add(std::string(key) + " cannot be computed, but that is not said");
+}
+// Whether the step or its state says something (a figure left out is to be said).
+bool Told(const json& step, const json& to) {
+  return !to["messages"].empty() || (step.contains("messages") && !step["messages"].empty());
+}
 void ExpectNone(const json& object, const char* key, Failures& failures) {
   if (object.contains(key))
     failures.Add(std::string(key) + " is given without a flow");
@@ -83,7 +96,7 @@ void CheckMix(const json& step, const json& streams, const json& to, const State
     // G·w/Σw
     const double w = ParseNumber(streams[k]["flow"].get<std::string>());
     if (flow)
-      Expect(stream, "flow", *flow * w / weights, failures);
+      ExpectFigure(stream, "flow", *flow * w / weights, Told(step, to), failures);
     else
       ExpectNone(stream, "flow", failures);
     CheckPath(stream["path"], *states.at(from), to, process::kPathSegments, failures);
@@ -107,8 +120,8 @@ void CheckChange(const json& step, const char* kind, const json& body, const jso
       own ? std::optional<double>(ParseNumber(body["flow"].get<std::string>())) : design_flow;
   if (flow) {
     Expect(step, "flow", *flow, failures);
-    Expect(step, "heat", *flow * dh, failures);
-    Expect(step, "moisture", *flow * dd, failures);
+    ExpectFigure(step, "heat", *flow * dh, Told(step, to), failures);
+    ExpectFigure(step, "moisture", *flow * dd, Told(step, to), failures);
   } else {
     for (const char* key : {"flow", "heat", "moisture"})
       ExpectNone(step, key, failures);
@@ -175,8 +188,10 @@ void CheckSupplyFigures(const json& supply, const json& room, const json& point,
   Expect(figures, "moisture_per_flow", w / flow, failures);
   if (point.contains("volume")) {
     const double volume_flow = flow * point["volume"].get<double>();
-    Expect(figures, "volume_flow", volume_flow, failures);
-    Expect(figures, "volume_flow_per_hour", volume_flow * process::kSecondsPerHour, failures);
+    const bool told = !point["messages"].empty();
+    ExpectFigure(figures, "volume_flow", volume_flow, told, failures);
+    ExpectFigure(figures, "volume_flow_per_hour", volume_flow * process::kSecondsPerHour, told,
+                 failures);
   }
   const json& line = figures.contains("ratio_line") ? figures["ratio_line"] : json();
   bool through = false;
@@ -205,30 +220,37 @@ void CheckSteps(const json& request, const json& answer, const StatesByName& sta
   } else if (supply_flow) {
     failures.Add("a supply state gives a flow, but the design has none");
   }
-  // One step for every process completed without a message, in request order.
-  std::vector<std::size_t> expected;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    if (StepKind(points[i]) && answer["points"][i]["messages"].empty())
-      expected.push_back(i);
-  }
+  // The steps in request order, each of a process point of its name; every process completed
+  // without a message has one (one with a message may have one too, where it says why a figure
+  // is missing).
   const json& steps = Steps(answer);
-  if (steps.size() != expected.size()) {
-    failures.Add(std::to_string(expected.size()) + " processes were completed without a message, " +
-                 "but there are " + std::to_string(steps.size()) + " steps");
-  }
-  for (std::size_t k = 0; k < std::min(steps.size(), expected.size()); ++k) {
-    const json& point = points[expected[k]];
-    const json& to = answer["points"][expected[k]];
-    const char* kind = StepKind(point);
-    failures.At("step to \"" + to["name"].get<std::string>() + "\": ");
-    if (steps[k].value("process", "") != kind || steps[k].value("to", "") != to["name"]) {
-      failures.Add("is not the " + std::string(kind) + " step of that state");
-      continue;
+  std::size_t next = 0;  // the request's points before this have been matched or passed
+  for (const json& step : steps) {
+    const json* point = nullptr;
+    for (; next < points.size() && point == nullptr; ++next) {
+      const json& to = answer["points"][next];
+      const char* kind = StepKind(points[next]);
+      if (kind && step.value("process", "") == kind && step.value("to", "") == to["name"])
+        point = &points[next];
+      else if (kind && to["messages"].empty())
+        failures.Add("no step to \"" + to["name"].get<std::string>() + "\"");
     }
+    if (point == nullptr) {
+      failures.Add("a step that is no process of the request, in its order");
+      break;
+    }
+    const json& to = answer["points"][next - 1];
+    const char* kind = StepKind(*point);
+    failures.At("step to \"" + to["name"].get<std::string>() + "\": ");
     if (std::string_view(kind) == "mix")
-      CheckMix(steps[k], point["mix"], to, states, design_flow, failures);
+      CheckMix(step, (*point)["mix"], to, states, design_flow, failures);
     else
-      CheckChange(steps[k], kind, point[kind], to, states, design_flow, failures);
+      CheckChange(step, kind, (*point)[kind], to, states, design_flow, failures);
+    failures.At("the design: ");
+  }
+  for (; next < points.size(); ++next) {
+    if (StepKind(points[next]) && answer["points"][next]["messages"].empty())
+      failures.Add("no step to \"" + answer["points"][next]["name"].get<std::string>() + "\"");
   }
 }
 
