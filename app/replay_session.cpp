@@ -3,7 +3,9 @@
 #include <array>
 #include <exception>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "app/lone_surrogates.h"
 #include "panel/clear_command.h"
 #include "panel/memory_panel.h"
 #include "process/design_answer_writing.h"
@@ -75,7 +77,9 @@ std::string Run(const json& request) {
 
 std::string ReplayLine(std::string_view line) {
   try {
-    const json request = json::parse(line.begin(), line.end());
+    const std::optional<std::string> readable = LoneSurrogatesAsQuestionMarks(line);
+    const std::string_view text = readable ? std::string_view(*readable) : line;
+    const json request = json::parse(text.begin(), text.end());
     if (request.is_object() && request.contains("command") && request["command"] == "design")
       return process::ParsedDesignAnswerLine(request);
     if (const std::string problem = Validate(request); !problem.empty())

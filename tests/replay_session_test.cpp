@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
+#include "app/lone_surrogates.h"
 #include "app/replay_session.h"
 
 namespace tarvel {
@@ -73,6 +75,38 @@ TEST(ReplaySession, MalformedLinesGetAnErrorAndNothingElse) {
     EXPECT_EQ(a.size(), 1u) << line;
     EXPECT_TRUE(a.contains("error") && a["error"].is_string()) << line;
   }
+}
+
+// A lone surrogate, which the window holds in a field as a JavaScript or Python string can and
+// which their JSON writers escape, is read as the window hands it on: "?".
+TEST(ReplaySession, LoneSurrogatesAreReadAsQuestionMarks) {
+  const std::pair<const char*, std::optional<std::string>> texts[] = {
+      {R"(["A\ud800"])", R"(["A?"])"},
+      {R"(["\udc00x", "\uDBFF"])", R"(["?x", "?"])"},
+      {R"(["\ud800\ud800\udc00"])", R"(["?\ud800\udc00"])"},
+      {R"(["\ud800\u0041"])", R"(["?\u0041"])"},
+      {R"({"\ud800": "\"\udfff"})", R"({"?": "\"?"})"},
+      {R"(["unterminated\ud800)", R"(["unterminated?)"},
+      {R"(["\ud83d\ude00 a pair"])", std::nullopt},
+      {R"(["\\ud800 a backslash, then text"])", std::nullopt},
+      {R"([\ud800] outside a string)", std::nullopt},
+      {R"(["\ud80", "\u00e9", "\n"])", std::nullopt},
+      {"no escape at all", std::nullopt},
+  };
+  for (const auto& [text, expected] : texts)
+    EXPECT_EQ(LoneSurrogatesAsQuestionMarks(text), expected) << text;
+
+  const json a = Answer(
+      R"({"fields":["2\ud8000","","50","","",""],"pressure":"101.325\udc00","command":"calculate"})");
+  const json b =
+      Answer(R"({"fields":["2?0","","50","","",""],"pressure":"101.325?","command":"calculate"})");
+  EXPECT_EQ(a, b);
+  const json design =
+      Answer(R"({"command":"design","pressure":"101.325","points":[{"name":"N\ud800",)"
+             R"("state":{"dry_bulb":"20","rel_humidity":"50"}},{"name":"H","heat":{"point":"N?",)"
+             R"("dry_bulb":"30"}}]})");
+  EXPECT_EQ(design["points"][0]["name"], "N?");
+  EXPECT_EQ(design["steps"].size(), 1u);
 }
 
 }  // namespace

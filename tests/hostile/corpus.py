@@ -28,7 +28,7 @@ def cases(surface):
 def expand(value):
     """A value of a case with its generators expanded:
     {"repeat": X, "times": N}  X N times: a text repeated, a list's items repeated, or N copies of X
-    {"join": [X, ...]}         the texts one after the other
+    {"join": [X, ...]}         the texts one after the other, or the lists' items
     {"hex": "ff fe"}           bytes, as str holding them surrogate-escaped (see as_bytes)
     {"raw": X}                 only inside a request: the text X written into its JSON as it is
     Anything else is itself, with its members expanded."""
@@ -44,7 +44,10 @@ def expand(value):
             return item * value["times"]
         return [item] * value["times"]
     if set(value) == {"join"}:
-        return "".join(expand(item) for item in value["join"])
+        parts = [expand(item) for item in value["join"]]
+        if all(isinstance(part, list) for part in parts):
+            return [item for part in parts for item in part]
+        return "".join(parts)
     if set(value) == {"hex"}:
         return bytes.fromhex(value["hex"]).decode("utf-8", "surrogateescape")
     if set(value) == {"raw"}:
