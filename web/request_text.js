@@ -9,7 +9,8 @@
 // as the window hands a field's text to the core: a lone surrogate (which a JavaScript string, like
 // a Qt one, can hold) becomes "?".
 function tarvelRequestText(value) {
-  const quoted = (text) => JSON.stringify(text.isWellFormed() ? text : text.replace(/\p{Cs}/gu, "?"));
+  const LONE = /\p{Cs}/u;
+  const quoted = (text) => JSON.stringify(LONE.test(text) ? text.replace(/\p{Cs}/gu, "?") : text);
   // Values still to be written, last first; LITERAL on top of a text means that text as it is.
   const LITERAL = Symbol("literal");
   const work = [value];
