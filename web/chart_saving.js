@@ -12,7 +12,11 @@ function tarvelChartSaving(svg, drawn) {
     copy.setAttribute("height", view.height);
     copy.style.fontFamily = getComputedStyle(svg).fontFamily;
     copy.prepend(tarvelChartDrawing.element("style", {}, tarvelUnitsFont));
-    return new XMLSerializer().serializeToString(copy);
+    // A name may hold characters that XML cannot (NUL and the other controls but tab and line
+    // breaks, U+FFFE, U+FFFF): written as they are, they would make the file unreadable and the
+    // PNG, drawn from it, fail. Each becomes U+FFFD, the replacement character.
+    return new XMLSerializer().serializeToString(copy)
+      .replace(/[\u0000-\u0008\u000B\u000C\u000E-\u001F\uFFFE\uFFFF]/g, "\uFFFD");
   }
 
   function saveSvg() {
