@@ -2,22 +2,49 @@
 // an error line for what is no design request, otherwise an answer for every point that keeps the
 // exactness contract (tests/design_contract.h): each state the calculate command's own answer to
 // its two inputs, each input its process's formula from the earlier states' fields within half a
-// hundredth. A request that never ends is caught by libFuzzer's -timeout.
+// hundredth, every figure and step its relation of the fields. The design's table, as the page
+// shows it and saves it as a CSV file, has a row per point as wide as its header, and the file
+// reads back as the very cells. A request that never ends is caught by libFuzzer's -timeout.
 #include <cstdint>
 #include <exception>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "app/batch/csv_record.h"
 #include "fuzz/number_form.h"
 #include "process/design_line.h"
+#include "tables/design_table.h"
 #include "tests/design_contract.h"
 
 namespace {
 
 using nlohmann::json;
 using tarvel::fuzz::Require;
+
+void CheckTable(std::string_view input, std::size_t points) {
+  const tarvel::process::DesignOutcome outcome = tarvel::process::AnswerDesign(input);
+  const auto* design = std::get_if<tarvel::process::DesignAnswer>(&outcome);
+  Require(design != nullptr, "a request answered with a design has a table");
+  const std::vector<tarvel::tables::TableRow> rows = tarvel::tables::DesignTableRows(*design);
+  const json table = json::parse(tarvel::tables::DesignTableJson(rows), nullptr, false);
+  Require(!table.is_discarded() && table["rows"].size() == points, "the table has a row per point");
+  const std::size_t width = table["columns"].size();
+  const std::string csv = tarvel::tables::DesignCsv(rows);
+  tarvel::batch::CsvRecord record;
+  std::size_t read = 0;
+  for (std::string_view rest = csv; !rest.empty(); ++read) {
+    rest.remove_prefix(tarvel::batch::ReadRecord(rest, ',', record));
+    const std::vector<std::string> cells = tarvel::batch::CellTexts(record);
+    Require(record.problem == tarvel::batch::RecordProblem::None && cells.size() == width,
+            "a line of the CSV file is as wide as its header", record.text);
+    Require(read == 0 || cells == rows[read - 1], "the CSV file holds the table's cells",
+            record.text);
+  }
+  Require(read == points + 1, "the CSV file is a header and a line per point", csv);
+}
 
 }  // namespace
 
@@ -40,5 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     failures.push_back(std::string("the answer does not match the request: ") + e.what());
   }
   Require(failures.empty(), "the answer keeps the contract", failures.empty() ? "" : failures[0]);
+  CheckTable(input, answer["points"].size());
   return 0;
 }
