@@ -76,6 +76,10 @@ std::string Run(const json& request) {
 }  // namespace
 
 std::string ReplayLine(std::string_view line) {
+  // No JSON text holds a NUL byte, but the JSON reader takes one for the end of the text and would
+  // answer the request before it as if the rest were not there.
+  if (line.find('\0') != std::string_view::npos)
+    return process::ErrorLine("not valid JSON: a NUL byte (a text writes it as \\u0000)");
   try {
     const std::optional<std::string> readable = LoneSurrogatesAsQuestionMarks(line);
     const std::string_view text = readable ? std::string_view(*readable) : line;

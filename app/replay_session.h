@@ -16,8 +16,8 @@ namespace tarvel {
 //                          "title": ...}, ...],
 //            "fault": true when the command ended by a numeric fault}
 // A text holding a lone surrogate (a \u escape of half a UTF-16 pair) holds "?" there instead, as
-// the window hands such a text to the core. A line that is not such a request is answered
-// {"error": "<what is wrong>"}. Never throws.
+// the window hands such a text to the core. A line that is not such a request (a NUL byte
+// anywhere makes it none) is answered {"error": "<what is wrong>"}. Never throws.
 std::string ReplayLine(std::string_view line);
 
 }  // namespace tarvel

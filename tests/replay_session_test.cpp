@@ -75,6 +75,11 @@ TEST(ReplaySession, MalformedLinesGetAnErrorAndNothingElse) {
     EXPECT_EQ(a.size(), 1u) << line;
     EXPECT_TRUE(a.contains("error") && a["error"].is_string()) << line;
   }
+  // A NUL byte ends no line: the request before it is not answered as if the rest were not there.
+  using namespace std::string_view_literals;
+  const json a = Answer(
+      "{\"fields\":[\"20\",\"\",\"50\",\"\",\"\",\"\"],\"pressure\":\"1\",\"command\":\"calculate\"}\0x"sv);
+  EXPECT_EQ(a, json({{"error", "not valid JSON: a NUL byte (a text writes it as \\u0000)"}}));
 }
 
 // A lone surrogate, which the window holds in a field as a JavaScript or Python string can and
