@@ -16,6 +16,7 @@
 #include <array>
 #include <string>
 
+#include "field_names.h"
 #include "message_recorder.h"
 #include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
@@ -26,10 +27,6 @@ using tarvel::CalculatorWindow;
 using tarvel::MemoryPanel;
 
 namespace {
-
-// Text(0) to Text(5), then the pressure Text4, in AirField order.
-const std::array<const char*, tarvel::kFieldCount> kFieldNames = {
-    "Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"};
 
 // A text of the corpus with its generators expanded: {"repeat": X, "times": N} and
 // {"join": [X, ...]} (tests/hostile/README.md).

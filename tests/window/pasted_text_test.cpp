@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "field_names.h"
 #include "message_recorder.h"
 #include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
@@ -22,10 +23,6 @@ using tarvel::MemoryPanel;
 using tarvel::MessageIcon;
 
 namespace {
-
-// Text(0) to Text(5), then the pressure Text4, in AirField order.
-const std::array<const char*, tarvel::kFieldCount> kFieldNames = {
-    "Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"};
 
 using Texts = std::array<std::string, tarvel::kFieldCount>;
 
