@@ -87,8 +87,9 @@ TEST(ClimateEpwReading, EachHourIsTypedAsTheFileWritesItOrSaysWhyNot) {
     EXPECT_EQ(hour.pressure, c.pressure);
     EXPECT_EQ(hour.dry_bulb_input, c.dry_bulb);
     EXPECT_EQ(hour.humidity_input, c.humidity);
-    if (c.status == HourStatus::Ready)
+    if (c.status == HourStatus::Ready) {
       EXPECT_EQ(hour.humidity, c.humidity_field);
+    }
   }
 }
 

@@ -154,12 +154,15 @@ TEST(ClimateZones, OutlinesKeepToTheirLimitsAndUnderSaturation) {
     for (const chart::StatePoint& p : outline) {
       EXPECT_LE(p.d, MoistureAtRelHumidity(p.t, 100, pressure) + 1e-9) << p.t << ", " << p.d;
       EXPECT_GE(p.d, 0);
-      if (zone.dry_bulb.Any())
+      if (zone.dry_bulb.Any()) {
         EXPECT_TRUE(zone.dry_bulb.Holds(p.t)) << p.t;
-      if (zone.rel_humidity.upper)
+      }
+      if (zone.rel_humidity.upper) {
         EXPECT_LE(p.d, MoistureAtRelHumidity(p.t, *zone.rel_humidity.upper, pressure) + 1e-9);
-      if (zone.rel_humidity.lower)
+      }
+      if (zone.rel_humidity.lower) {
         EXPECT_GE(p.d, MoistureAtRelHumidity(p.t, *zone.rel_humidity.lower, pressure) - 1e-9);
+      }
       if (zone.pmv_within) {
         // On the warm or cool edge, or on the saturation curve.
         const std::optional<Pmv> pmv =
