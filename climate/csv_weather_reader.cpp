@@ -10,6 +10,7 @@
 #include "climate/csv_time.h"
 #include "climate/format_reading.h"
 #include "climate/hour_inputs.h"
+#include "climate/quoted_text.h"
 #include "climate/text_lines.h"
 #include "tables/column_map.h"
 #include "tables/table_error.h"
@@ -92,7 +93,7 @@ void ReadRowInputs(const Layout& layout, const std::vector<std::string>& cells,
   const auto cell = [&](AirField field) {
     return Cell(cells, layout.columns.field_column[FieldIndex(field)]);
   };
-  PressureInput pressure{{}, "当地大气压力为空"};
+  PressureInput pressure{{}, "当地大气压力缺测（空）"};
   if (layout.columns.HasField(AirField::Pressure)) {
     pressure.problem = ValueProblem({AirField::Pressure, cell(AirField::Pressure), std::nullopt});
     if (pressure.problem.empty())
@@ -159,7 +160,7 @@ FormatReading ReadWeatherCsv(std::string_view text, const ReadingOptions& option
     int second = 0;
     const std::string_view time_text = Cell(cells, layout.time);
     if (const std::string problem = ReadCsvTime(time_text, hour.time, second); !problem.empty()) {
-      unreadable("时间“" + std::string(time_text) + "”" + problem);
+      unreadable("时间" + Quoted(time_text) + problem);
       continue;
     }
     hour.timed = true;

@@ -12,6 +12,7 @@
 #include "climate/format_reading.h"
 #include "climate/hour_inputs.h"
 #include "climate/pressure_text.h"
+#include "climate/quoted_text.h"
 #include "climate/text_lines.h"
 
 namespace tarvel::climate {
@@ -78,8 +79,7 @@ void ReadHeader(TextLines& lines, FormatReading& reading) {
     if (i == 1)
       reading.record.station = StationOf(line);
     if (i == kHeaderLines && !StartsWithWord(line, "DATA PERIODS")) {
-      throw ClimateError("EPW 文件头的第 8 行应是 DATA PERIODS，却是“" +
-                         std::string(line.substr(0, 40)) + "”");
+      throw ClimateError("EPW 文件头的第 8 行应是 DATA PERIODS，却是" + Quoted(line));
     }
   }
 }
@@ -91,7 +91,7 @@ std::string ReadTime(const std::vector<std::string_view>& fields, HourTime& time
   for (int i = kYear; i <= kMinute; ++i) {
     numbers[i] = ReadCount(fields[i]);
     if (numbers[i] < 0) {
-      return std::string(kNames[i]) + "“" + std::string(fields[i]) + "”不是整数";
+      return std::string(kNames[i]) + Quoted(fields[i]) + "不是整数";
     }
   }
   time = {numbers[kYear], numbers[kMonth], numbers[kDay], numbers[kHour], numbers[kMinute]};

@@ -1,6 +1,7 @@
 #include "climate/hour_filter.h"
 
 #include "climate/climate_error.h"
+#include "climate/quoted_text.h"
 #include "climate/text_lines.h"
 
 namespace tarvel::climate {
@@ -11,8 +12,8 @@ CyclicRange ParseRange(std::string_view text, int lowest, int highest, std::stri
   const int first = ReadCount(text.substr(0, dash));
   const int last = dash == std::string_view::npos ? first : ReadCount(text.substr(dash + 1));
   if (first < lowest || first > highest || last < lowest || last > highest) {
-    throw ClimateError(std::string(what) + "“" + std::string(text) + "”应是 " +
-                       std::to_string(lowest) + " 到 " + std::to_string(highest) +
+    throw ClimateError(std::string(what) + Quoted(text) + "应是 " + std::to_string(lowest) +
+                       " 到 " + std::to_string(highest) +
                        " 之间的一个数，或用 - 连接的两个数（如 6-8）");
   }
   return {first, last};

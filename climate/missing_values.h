@@ -26,8 +26,8 @@ struct GivenValue {
 };
 
 // Why the value is not data the window may be given, or the empty text when it is: an empty text
-// ("露点温度为空"), the file's mark of a missing value ("露点温度缺测（99.9）"), or a text that
-// is not a plain decimal number ("露点温度“n/a”不是数"), which the window would read as 0.
+// ("露点温度缺测（空）"), the file's mark of a missing value ("露点温度缺测（99.9）"), or a text
+// that is not a plain decimal number ("露点温度“n/a”不是数"), which the window would read as 0.
 std::string ValueProblem(const GivenValue& value);
 
 }  // namespace tarvel::climate

@@ -4,6 +4,7 @@
 
 #include "climate/climate_error.h"
 #include "climate/format_reading.h"
+#include "climate/quoted_text.h"
 #include "climate/record_notes.h"
 #include "climate/text_lines.h"
 
@@ -11,26 +12,6 @@ namespace tarvel::climate {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Whether `text` is UTF-8: each byte above 0x7F in a well-formed sequence of two to four.
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const int length = byte < 0x80                   ? 1
-                       : byte >= 0xC2 && byte < 0xE0 ? 2
-                       : byte >= 0xE0 && byte < 0xF0 ? 3
-                       : byte >= 0xF0 && byte < 0xF5 ? 4
-                                                     : 0;
-    if (length == 0 || i + length > text.size())
-      return false;
-    for (int k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-        return false;
-    }
-    i += length;
-  }
-  return true;
-}
 
 void RejectNonText(std::string_view text) {
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
@@ -47,8 +28,8 @@ std::string NeitherFormat(std::string_view text) {
   TextLines lines(text);
   std::string_view first;
   lines.Next(first);
-  std::string what = "不是 EPW 或 CSV 气象文件：第一行“" + std::string(first.substr(0, 60)) +
-                     "”既不是 EPW 的 LOCATION 行，也不是有时间列（时间 或 time）和干球温度列" +
+  std::string what = "不是 EPW 或 CSV 气象文件：第一行" + Quoted(first) +
+                     "既不是 EPW 的 LOCATION 行，也不是有时间列（时间 或 time）和干球温度列" +
                      "（干球温度 或 dry_bulb）的表头";
   if (!IsUtf8(first))
     what += "（这一行不是 UTF-8 编码，也许是 GBK：请另存为 UTF-8）";

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "climate/climate_error.h"
+#include "climate/quoted_text.h"
 #include "climate/text_lines.h"
 #include "panel/number_text.h"
 #include "tables/column_map.h"
@@ -24,7 +25,7 @@ constexpr std::array<Quantity, 4> kQuantities = {{
 }};
 
 [[noreturn]] void Refuse(std::string_view text, std::string_view why) {
-  throw ClimateError("区域“" + std::string(text) + "”" + std::string(why) +
+  throw ClimateError("区域" + Quoted(text, 80) + std::string(why) +
                      "；应写成如 dry_bulb=20..26,rel_humidity=..60");
 }
 
@@ -46,7 +47,7 @@ std::optional<double> Bound(std::string_view text, std::string_view whole) {
   if (text.empty())
     return std::nullopt;
   if (!tables::IsPlainNumber(text))
-    Refuse(whole, "中的“" + std::string(text) + "”不是数");
+    Refuse(whole, "中的" + Quoted(text) + "不是数");
   return ParseNumber(text);
 }
 
@@ -67,10 +68,10 @@ Zone ParseZone(std::string_view text) {
     const std::size_t equals = part.find('=');
     const std::size_t dots = part.find("..");
     if (equals == std::string_view::npos || dots == std::string_view::npos || dots < equals)
-      Refuse(text, "中的“" + std::string(part) + "”不是“名称=下限..上限”");
+      Refuse(text, "中的" + Quoted(part) + "不是“名称=下限..上限”");
     const Quantity* quantity = QuantityNamed(part.substr(0, equals));
     if (!quantity)
-      Refuse(text, "中的“" + std::string(part.substr(0, equals)) + "”不是可限定的参数");
+      Refuse(text, "中的" + Quoted(part.substr(0, equals)) + "不是可限定的参数");
     Limits& limits = zone.*(quantity->limits);
     if (limits.Any())
       Refuse(text, "给了两次" + Name(quantity->field));

@@ -56,7 +56,7 @@ TEST(ClimateEpwReading, EachHourIsTypedAsTheFileWritesItOrSaysWhyNot) {
       {"pressure missing", EpwLine(2001, 7, 1, 14, "31.0", "22.5", "60", "999999"),
        HourStatus::Missing, "", "", "", AirField::DewPoint, "当地大气压力缺测（999999）"},
       {"empty and letters", EpwLine(2001, 7, 1, 14, "", "n/a", "60", "100325"), HourStatus::Missing,
-       "100.325", "", "", AirField::DewPoint, "干球温度为空"},
+       "100.325", "", "", AirField::DewPoint, "干球温度缺测（空）"},
       {"every value missing", EpwLine(2001, 7, 1, 14, "99.9", "99.9", "999", "999999"),
        HourStatus::Missing, "", "", "", AirField::DewPoint,
        "当地大气压力缺测（999999）；干球温度缺测（99.9）；露点温度缺测（99."
@@ -148,7 +148,7 @@ TEST(ClimateCsvReading, TimesColumnsAndCellsAreReadAsTheTableWritesThem) {
   } expected[] = {
       {2, HourStatus::Ready, "100.1", "30.5", "55", ""},
       {3, HourStatus::Ready, "99", "31", "20", ""},
-      {5, HourStatus::Missing, "100.1", "", "", "干球温度为空；露点温度为空，相对湿度为空"},
+      {5, HourStatus::Missing, "100.1", "", "", "干球温度缺测（空）；露点温度缺测（空），相对湿度缺测（空）"},
       {6, HourStatus::Unreadable, "", "", "",
        "第6行无法读取（时间“2020-07-01 25:00”小时 25 不在 0 到 24 之间）"},
       {7, HourStatus::Unreadable, "", "", "", "第7行无法读取（有7个单元格，表头只有6列）"},
