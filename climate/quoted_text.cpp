@@ -42,7 +42,8 @@ std::string Quoted(std::string_view text, std::size_t most) {
       break;
     }
     const std::size_t length = SequenceLength(text);
-    quoted += length == 0 ? kReplacement : text.substr(0, length);
+    const bool control = length == 1 && static_cast<unsigned char>(text[0]) < 0x20;
+    quoted += length == 0 || control ? kReplacement : text.substr(0, length);
     text.remove_prefix(length == 0 ? 1 : length);
   }
   return quoted + "”";
