@@ -45,6 +45,29 @@ std::vector<std::string_view> SplitCommas(std::string_view line) {
   }
 }
 
+// The fields of a data line up to the pressure, the last read, and how many the line has.
+struct DataFields {
+  std::array<std::string_view, kFieldsRead> read;
+  std::size_t count = 0;
+};
+
+DataFields SplitDataLine(std::string_view line) {
+  DataFields fields;
+  for (;;) {
+    const std::size_t comma = line.find(',');
+    if (fields.count < kFieldsRead)
+      fields.read[fields.count] = line.substr(0, comma);
+    ++fields.count;
+    if (comma == std::string_view::npos)
+      return fields;
+    line.remove_prefix(comma + 1);
+    if (fields.count >= kFieldsRead) {
+      fields.count += static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
+      return fields;
+    }
+  }
+}
+
 bool StartsWithWord(std::string_view line, std::string_view word) {
   if (line.size() < word.size())
     return false;
@@ -85,7 +108,7 @@ void ReadHeader(TextLines& lines, FormatReading& reading) {
 }
 
 // Why the line is not an hour, or empty; on success `time` holds its date and hour.
-std::string ReadTime(const std::vector<std::string_view>& fields, HourTime& time) {
+std::string ReadTime(const std::array<std::string_view, kFieldsRead>& fields, HourTime& time) {
   static constexpr std::array<std::string_view, 5> kNames = {"年", "月", "日", "小时", "分钟"};
   std::array<int, 5> numbers{};
   for (int i = kYear; i <= kMinute; ++i) {
@@ -100,8 +123,8 @@ std::string ReadTime(const std::vector<std::string_view>& fields, HourTime& time
   return CalendarProblem(time, 1, 24);
 }
 
-void ReadHour(const std::vector<std::string_view>& fields, const ReadingOptions& options,
-              WeatherHour& hour) {
+void ReadHour(const std::array<std::string_view, kFieldsRead>& fields,
+              const ReadingOptions& options, WeatherHour& hour) {
   const std::string pressure_problem =
       ValueProblem({AirField::Pressure, fields[kPressure], epw_missing::kPressurePa});
   PressureInput pressure{{}, pressure_problem};
@@ -134,9 +157,9 @@ FormatReading ReadEpw(std::string_view text, const ReadingOptions& options) {
   while (lines.Next(line)) {
     if (TrimBlanks(line).empty())
       continue;
-    const std::vector<std::string_view> fields = SplitCommas(line);
+    const DataFields fields = SplitDataLine(line);
     if (usual_fields == 0)
-      usual_fields = fields.size();
+      usual_fields = fields.count;
     WeatherHour hour;
     hour.line = lines.Number();
     const auto unreadable = [&](std::string_view why) {
@@ -144,15 +167,15 @@ FormatReading ReadEpw(std::string_view text, const ReadingOptions& options) {
       hour.message = UnreadableLine(hour.line, why);
       hours.push_back(std::move(hour));
     };
-    if (!lines.Ended() && fields.size() < usual_fields) {
+    if (!lines.Ended() && fields.count < usual_fields) {
       unreadable("文件在这一行中途结束，被截断了");
       continue;
     }
-    if (fields.size() < kFieldsRead) {
-      unreadable("只有" + std::to_string(fields.size()) + "项，读不到第 10 项大气压力");
+    if (fields.count < kFieldsRead) {
+      unreadable("只有" + std::to_string(fields.count) + "项，读不到第 10 项大气压力");
       continue;
     }
-    if (const std::string problem = ReadTime(fields, hour.time); !problem.empty()) {
+    if (const std::string problem = ReadTime(fields.read, hour.time); !problem.empty()) {
       unreadable(problem);
       continue;
     }
@@ -161,7 +184,7 @@ FormatReading ReadEpw(std::string_view text, const ReadingOptions& options) {
       ++reading.between_hours;
       continue;
     }
-    ReadHour(fields, options, hour);
+    ReadHour(fields.read, options, hour);
     hours.push_back(std::move(hour));
   }
   return reading;
