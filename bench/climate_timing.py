@@ -15,26 +15,15 @@ import argparse
 import os
 import shutil
 import statistics
-import subprocess
 import sys
 import tempfile
-import time
 
-
-def timed(command, output):
-    """Wall seconds, CPU seconds and peak resident memory (KiB) of one run."""
-    start = time.perf_counter()
-    with open(output, "wb") as out:
-        process = subprocess.Popen(command, stdout=out, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(process.pid, 0)
-    wall = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) != 0:
-        sys.exit("%s failed" % " ".join(command))
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+from batch_ratio import timed  # wall seconds, CPU seconds and peak memory (KiB) of one run
 
 
 def measure(name, command, repetitions, target, output):
-    runs = [timed(command, output) for _ in range(repetitions)]
+    with open(output, "wb") as out:
+        runs = [timed(command, out) for _ in range(repetitions)]
     wall = statistics.median(r[0] for r in runs)
     cpu = statistics.median(r[1] for r in runs)
     peak = max(r[2] for r in runs)
@@ -44,14 +33,16 @@ def measure(name, command, repetitions, target, output):
     return wall <= target
 
 
+# The command line: each option with its type and default (None: it must be given).
+OPTIONS = [("--climate", str, None), ("--year", str, None), ("--thirty", str, None),
+           ("--repetitions", int, 9), ("--year-target", float, 0.050),
+           ("--thirty-target", float, 1.0)]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--climate", required=True)
-    parser.add_argument("--year", required=True)
-    parser.add_argument("--thirty", required=True)
-    parser.add_argument("--repetitions", type=int, default=9)
-    parser.add_argument("--year-target", type=float, default=0.050)
-    parser.add_argument("--thirty-target", type=float, default=1.0)
+    for name, kind, default in OPTIONS:
+        parser.add_argument(name, type=kind, default=default, required=default is None)
     args = parser.parse_args()
     cores = len(os.sched_getaffinity(0))
     pin = shutil.which("taskset")

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "climate/climate_error.h"
-#include "climate/weather_reading.h"
 #include "fuzz/weather_properties.h"
 
 namespace {
@@ -27,13 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   const std::string bytes = std::string(kHeaders[data[0] % kHeaders.size()]) + std::string(rest);
   const std::string fallback = data[0] / kHeaders.size() % 2 == 0 ? "101.325" : "";
-  tarvel::climate::WeatherRecord record;
-  try {
-    record = tarvel::climate::ReadWeather(bytes, {fallback, ""});
-  } catch (const tarvel::climate::ClimateError& e) {
-    tarvel::fuzz::Require(tarvel::climate::IsUtf8(e.what()), "a refusal is UTF-8", e.what());
-    return 0;
-  }
-  tarvel::fuzz::CheckWeatherRecord(record, bytes);
+  tarvel::fuzz::ReadAndCheck(bytes, fallback);
   return 0;
 }

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "climate/climate_error.h"
-#include "climate/weather_reading.h"
 #include "fuzz/weather_properties.h"
 
 namespace {
@@ -25,13 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes =
       (data[0] % 2 == 0 ? std::string(kHeader) : std::string()) + std::string(rest);
   const std::string fallback = data[0] % 4 < 2 ? "" : "100.5";
-  tarvel::climate::WeatherRecord record;
-  try {
-    record = tarvel::climate::ReadWeather(bytes, {fallback, ""});
-  } catch (const tarvel::climate::ClimateError& e) {
-    tarvel::fuzz::Require(tarvel::climate::IsUtf8(e.what()), "a refusal is UTF-8", e.what());
-    return 0;
-  }
-  tarvel::fuzz::CheckWeatherRecord(record, bytes);
+  tarvel::fuzz::ReadAndCheck(bytes, fallback);
   return 0;
 }

@@ -14,11 +14,13 @@
 #include <string_view>
 
 #include "climate/calendar.h"
+#include "climate/climate_error.h"
 #include "climate/climate_json.h"
 #include "climate/hour_calculation.h"
 #include "climate/hours_table.h"
 #include "climate/quoted_text.h"
 #include "climate/text_lines.h"
+#include "climate/weather_reading.h"
 #include "fuzz/number_form.h"
 #include "tables/plain_number.h"
 
@@ -80,6 +82,19 @@ inline void CheckWeatherRecord(climate::WeatherRecord& record, std::string_view 
   const std::string table = climate::HoursTable(record);
   Require(static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')) == calculated + 1,
           "the table of hours has a line per hour");
+}
+
+// Reads `bytes` as a weather file: a refusal must be a line of UTF-8, a record must keep
+// CheckWeatherRecord.
+inline void ReadAndCheck(const std::string& bytes, const std::string& fallback_pressure) {
+  climate::WeatherRecord record;
+  try {
+    record = climate::ReadWeather(bytes, {fallback_pressure, ""});
+  } catch (const climate::ClimateError& e) {
+    Require(climate::IsUtf8(e.what()), "a refusal is UTF-8", e.what());
+    return;
+  }
+  CheckWeatherRecord(record, bytes);
 }
 
 }  // namespace tarvel::fuzz

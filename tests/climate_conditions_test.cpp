@@ -95,13 +95,8 @@ TEST(ClimateConditions, DailyMeansTakeWholeDaysOnlyAndAreWrittenWithTwoDecimals)
 TEST(ClimateConditions, HottestAndColdestMonthsGiveTheVentilationFiguresAndPressures) {
   WeatherRecord record;
   const auto add = [&](int month, int hour, double t, double phi, double pressure) {
-    StateValues v;
-    v.month = month;
-    v.hour = hour;
-    v.t = t;
-    v.phi = phi;
-    v.pressure = pressure;
-    record.hours.push_back(StateHour(v));
+    record.hours.push_back(
+        StateHour({.month = month, .hour = hour, .t = t, .phi = phi, .pressure = pressure}));
   };
   add(1, 14, -5, 70, 102.5);  // January: mean −4, the coldest
   add(1, 3, -3, 66, 102.25);

@@ -148,7 +148,8 @@ TEST(ClimateCsvReading, TimesColumnsAndCellsAreReadAsTheTableWritesThem) {
   } expected[] = {
       {2, HourStatus::Ready, "100.1", "30.5", "55", ""},
       {3, HourStatus::Ready, "99", "31", "20", ""},
-      {5, HourStatus::Missing, "100.1", "", "", "干球温度缺测（空）；露点温度缺测（空），相对湿度缺测（空）"},
+      {5, HourStatus::Missing, "100.1", "", "",
+       "干球温度缺测（空）；露点温度缺测（空），相对湿度缺测（空）"},
       {6, HourStatus::Unreadable, "", "", "",
        "第6行无法读取（时间“2020-07-01 25:00”小时 25 不在 0 到 24 之间）"},
       {7, HourStatus::Unreadable, "", "", "", "第7行无法读取（有7个单元格，表头只有6列）"},

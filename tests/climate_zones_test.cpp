@@ -18,17 +18,9 @@ namespace tarvel::climate {
 namespace {
 
 using testing_support::StateHour;
-using testing_support::StateValues;
 
 WeatherHour Air(double t, double phi, double td = 10, double d = 7, int month = 7, int hour = 14) {
-  StateValues v;
-  v.t = t;
-  v.phi = phi;
-  v.td = td;
-  v.d = d;
-  v.month = month;
-  v.hour = hour;
-  return StateHour(v);
+  return StateHour({.month = month, .hour = hour, .t = t, .phi = phi, .td = td, .d = d});
 }
 
 TEST(ClimateZones, BuiltInZonesHoldTheirBoundsIncluded) {

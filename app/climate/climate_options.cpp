@@ -1,6 +1,8 @@
 #include "app/climate/climate_options.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -56,89 +58,88 @@ auto Parsed(Read read) {
   }
 }
 
-void SetOnce(std::optional<std::string>& slot, std::string_view option, std::string value) {
-  if (slot)
-    UsageError("选项 " + std::string(option) + " 给了两次");
-  slot = std::move(value);
+// The command line as words: its options by name, each with its value ("" for --json), and its
+// files. Help and version end the reading at once.
+struct Words {
+  std::map<std::string, std::string, std::less<>> options;
+  std::vector<std::string> files;
+  std::optional<ClimateCommand::Request> request;
+};
+
+Words ReadWords(int argc, const char* const* argv) {
+  Words words;
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  for (auto next = args.begin(); next != args.end() && !words.request;) {
+    const std::string_view arg = *next++;
+    if (arg == "--") {
+      words.files.insert(words.files.end(), next, args.end());
+      break;
+    }
+    if (arg == "-" || !arg.starts_with("-")) {
+      words.files.emplace_back(arg);
+    } else if (arg == "-h" || arg == "--help" || arg == "--version") {
+      words.request =
+          arg == "--version" ? ClimateCommand::Request::Version : ClimateCommand::Request::Help;
+    } else {
+      const std::string_view name = arg.substr(0, arg.find('='));
+      if (std::find(kValued.begin(), kValued.end(), name) == kValued.end())
+        UsageError("未知的选项 " + std::string(arg));
+      std::string value(name.size() < arg.size() ? arg.substr(name.size() + 1) : "");
+      if (name == "--json" && name.size() < arg.size())
+        UsageError("选项 --json 不带值");
+      if (name != "--json" && name.size() == arg.size()) {
+        if (next == args.end())
+          UsageError("选项 " + std::string(name) + " 后面缺少值");
+        value = *next++;
+      }
+      if (!words.options.emplace(name, std::move(value)).second)
+        UsageError("选项 " + std::string(name) + " 给了两次");
+    }
+  }
+  return words;
 }
 
 }  // namespace
 
 ClimateCommand ParseClimateCommand(int argc, const char* const* argv) {
   ClimateCommand command;
-  std::optional<std::string> input;
-  std::array<std::optional<std::string>, kValued.size()> values;
-  bool options_ended = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (options_ended || arg == "-" || !arg.starts_with("-")) {
-      if (input)
-        UsageError("只能给一个气象文件，却给了“" + *input + "”和“" + std::string(arg) + "”");
-      input = std::string(arg);
-      continue;
-    }
-    if (arg == "--") {
-      options_ended = true;
-      continue;
-    }
-    if (arg == "-h" || arg == "--help" || arg == "--version") {
-      command.request =
-          arg == "--version" ? ClimateCommand::Request::Version : ClimateCommand::Request::Help;
-      return command;
-    }
-    const std::size_t equals = arg.find('=');
-    const std::string_view name = arg.substr(0, equals);
-    std::size_t slot = 0;
-    while (slot < kValued.size() && kValued[slot] != name)
-      ++slot;
-    if (slot == kValued.size())
-      UsageError("未知的选项 " + std::string(arg));
-    if (name == "--json") {
-      if (equals != std::string_view::npos)
-        UsageError("选项 --json 不带值");
-      SetOnce(values[slot], name, "");
-      continue;
-    }
-    std::string value;
-    if (equals != std::string_view::npos)
-      value = std::string(arg.substr(equals + 1));
-    else if (i + 1 < argc)
-      value = argv[++i];
-    else
-      UsageError("选项 " + std::string(name) + " 后面缺少值");
-    SetOnce(values[slot], name, std::move(value));
+  const Words words = ReadWords(argc, argv);
+  if (words.request) {
+    command.request = *words.request;
+    return command;
   }
-  if (!input || input->empty())
-    UsageError(input ? "气象文件名是空的" : "没有给出气象文件（EPW 或 CSV）");
-  command.input = *input;
+  if (words.files.size() > 1) {
+    UsageError("只能给一个气象文件，却给了“" + words.files[0] + "”和“" + words.files[1] + "”");
+  }
+  if (words.files.empty() || words.files[0].empty())
+    UsageError(words.files.empty() ? "没有给出气象文件（EPW 或 CSV）" : "气象文件名是空的");
+  command.input = words.files[0];
 
-  const auto value = [&](std::string_view name) -> const std::optional<std::string>& {
-    std::size_t slot = 0;
-    while (kValued[slot] != name)
-      ++slot;
-    return values[slot];
+  const auto value = [&](std::string_view name) {
+    const auto found = words.options.find(name);
+    return found == words.options.end() ? std::nullopt : std::optional<std::string>(found->second);
   };
   command.json = value("--json").has_value();
-  if (const auto& hours = value("--hours")) {
+  if (const auto hours = value("--hours")) {
     if (hours->empty())
       UsageError("选项 --hours 的文件名是空的");
     command.hours_output = *hours;
   }
-  if (const auto& month = value("--month"))
+  if (const auto month = value("--month"))
     command.report.filter.months = Parsed([&] { return climate::ParseMonthRange(*month); });
-  if (const auto& hour = value("--hour"))
+  if (const auto hour = value("--hour"))
     command.report.filter.hours = Parsed([&] { return climate::ParseHourRange(*hour); });
-  if (const auto& zone = value("--zone"))
+  if (const auto zone = value("--zone"))
     command.report.user_zone = Parsed([&] { return climate::ParseZone(*zone); });
-  if (const auto& pmv = value("--pmv"))
+  if (const auto pmv = value("--pmv"))
     command.report.pmv = PmvOf(*pmv);
-  if (const auto& threads = value("--threads")) {
+  if (const auto threads = value("--threads")) {
     command.threads = climate::ReadCount(*threads);
     if (command.threads < 1 || command.threads > 1024)
       UsageError("--threads 的值“" + *threads + "”应是 1 到 1024 的整数");
   }
-  const auto& pressure = value("--pressure");
-  const auto& elevation = value("--elevation");
+  const auto pressure = value("--pressure");
+  const auto elevation = value("--elevation");
   if (pressure && elevation)
     UsageError("--pressure 和 --elevation 只能给一个");
   if (pressure) {

@@ -3,10 +3,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <exception>
+#include <new>
 #include <string>
 
+#include "app/batch/batch_error.h"
 #include "app/batch/input_file.h"
 #include "app/batch/output_file.h"
+#include "app/climate/climate_help.h"
+#include "app/climate/climate_options.h"
 #include "app/climate/climate_table.h"
 #include "app/climate/parallel_hours.h"
 #include "climate/climate_error.h"
@@ -19,13 +24,20 @@ namespace {
 
 constexpr std::size_t kReadBytes = 1u << 20;
 
-void WriteAll(int fd, std::string_view text) {
+// Writes all of `text`; false when the descriptor takes no more.
+bool Written(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t written = write(fd, text.data(), text.size());
-    if (written <= 0)
-      throw climate::ClimateError("无法写出结果（标准输出已关闭？）");
-    text.remove_prefix(static_cast<std::size_t>(written));
+    const ssize_t count = write(fd, text.data(), text.size());
+    if (count <= 0)
+      return false;
+    text.remove_prefix(static_cast<std::size_t>(count));
   }
+  return true;
+}
+
+void WriteAll(int fd, std::string_view text) {
+  if (!Written(fd, text))
+    throw climate::ClimateError("无法写出结果（输出已关闭？）");
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -58,9 +70,15 @@ std::string Summary(const climate::WeatherRecord& record) {
   return line + "\n";
 }
 
-}  // namespace
-
-int RunClimate(const ClimateCommand& command) {
+int Run(const ClimateCommand& command) {
+  if (command.request == ClimateCommand::Request::Help) {
+    WriteAll(STDOUT_FILENO, ClimateHelpText());
+    return kEveryLineRead;
+  }
+  if (command.request == ClimateCommand::Request::Version) {
+    WriteAll(STDOUT_FILENO, "tarvel-climate " TARVEL_VERSION "\n");
+    return kEveryLineRead;
+  }
   if (command.hours_output)
     RefuseToOverwrite(command.input, *command.hours_output);
   climate::WeatherRecord record = climate::ReadWeather(ReadWhole(command.input), command.reading);
@@ -84,6 +102,25 @@ int RunClimate(const ClimateCommand& command) {
   }
   WriteAll(STDERR_FILENO, Summary(record));
   return climate::TallyHours(record).unreadable > 0 ? kSomeLinesUnreadable : kEveryLineRead;
+}
+
+}  // namespace
+
+int RunClimate(int argc, const char* const* argv) {
+  std::string failure;
+  try {
+    return Run(ParseClimateCommand(argc, argv));
+  } catch (const climate::ClimateError& e) {
+    failure = e.what();
+  } catch (const batch::BatchError& e) {
+    failure = e.what();
+  } catch (const std::bad_alloc&) {
+    failure = "内存不足";
+  } catch (const std::exception& e) {
+    failure = std::string("内部错误：") + e.what();
+  }
+  Written(STDERR_FILENO, "tarvel-climate: " + failure + "\n");
+  return kUsageOrInputError;
 }
 
 }  // namespace tarvel::climate_app

@@ -1,18 +1,17 @@
 #pragma once
 
-#include "app/climate/climate_options.h"
-
 namespace tarvel::climate_app {
 
-// Exit statuses of tarvel-climate.
-inline constexpr int kEveryLineRead = 0;
-inline constexpr int kSomeLinesUnreadable = 1;
-inline constexpr int kUsageOrInputError = 2;
+// How tarvel-climate ends.
+enum ExitStatus : int {
+  kEveryLineRead = 0,        // every line of the file was read (missing values included)
+  kSomeLinesUnreadable = 1,  // some lines could not be read; the rest were counted
+  kUsageOrInputError = 2,    // told in one line on standard error
+};
 
-// Reads the weather file, calculates its hours, writes the report on standard output (and the
-// table of hours where asked), tells the notes and a summary on standard error, and returns the
-// exit status. Throws climate::ClimateError or batch::BatchError for a file that cannot be read
-// or written, with the user's line.
-int RunClimate(const ClimateCommand& command);
+// tarvel-climate with its command line: reads the weather file, calculates its hours, writes the
+// report on standard output (and the table of hours where asked), the notes and a summary on
+// standard error, and returns the exit status. Any failure is told in one line on standard error.
+int RunClimate(int argc, const char* const* argv);
 
 }  // namespace tarvel::climate_app
