@@ -110,19 +110,8 @@ void ReadRowInputs(const Layout& layout, const std::vector<std::string>& cells,
 
 bool LooksLikeWeatherCsv(std::string_view text) {
   std::vector<std::string> names;
-  const char separator = DetectSeparator(text, IsKnownName);
-  CsvRecords records(text, separator);
-  if (!records.Next(names))
-    return false;
-  bool time = false;
-  bool dry_bulb = false;
-  for (const std::string& name : names) {
-    time = time || IsTimeName(name);
-    const auto role = tables::RoleOfName(name);
-    dry_bulb = dry_bulb || (role && role->role.kind == tables::ColumnRole::Kind::Field &&
-                            role->role.field == AirField::DryBulb);
-  }
-  return time && dry_bulb;
+  CsvRecords records(text, DetectSeparator(text, IsKnownName));
+  return records.Next(names) && std::any_of(names.begin(), names.end(), IsTimeName);
 }
 
 FormatReading ReadWeatherCsv(std::string_view text, const ReadingOptions& options) {

@@ -22,7 +22,8 @@ FormatReading ReadEpw(std::string_view text, const ReadingOptions& options);
 // header.
 FormatReading ReadWeatherCsv(std::string_view text, const ReadingOptions& options);
 
-// Whether the first line of `text` names a time column and a dry-bulb column, with some separator.
+// Whether the first line of `text` names a time column (时间 or time), with some separator: a
+// table of hours, whose other columns ReadWeatherCsv looks for.
 bool LooksLikeWeatherCsv(std::string_view text);
 
 }  // namespace tarvel::climate

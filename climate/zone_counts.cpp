@@ -1,11 +1,11 @@
 #include "climate/zone_counts.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <unordered_map>
 
 #include "panel/number_text.h"
+#include "physics/float_bits.h"
 
 namespace tarvel::climate {
 namespace {
@@ -17,8 +17,7 @@ class PmvMemo {
   explicit PmvMemo(const PmvSettings& settings) : settings_(settings) {}
 
   std::optional<Pmv> Of(double dry_bulb, double rel_humidity) {
-    const Key key{std::bit_cast<std::uint64_t>(dry_bulb),
-                  std::bit_cast<std::uint64_t>(rel_humidity)};
+    const Key key{BitsOf(dry_bulb), BitsOf(rel_humidity)};
     const auto found = known_.find(key);
     if (found != known_.end())
       return found->second;
