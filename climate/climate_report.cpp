@@ -59,7 +59,8 @@ std::vector<std::pair<std::string, std::int64_t>> CommonMessages(const WeatherRe
 ClimateReport MakeClimateReport(const WeatherRecord& record, const ClimateOptions& options) {
   ClimateReport report;
   report.station = record.station;
-  report.conditions = DesignConditionsOf(record);
+  const StateColumns columns = StateColumnsOf(record);
+  report.conditions = DesignConditionsOf(record, columns);
   report.years = report.conditions.years;
   report.hours = static_cast<std::int64_t>(record.hours.size());
   report.missing = TallyHours(record).NotTakingPart();
@@ -67,7 +68,7 @@ ClimateReport MakeClimateReport(const WeatherRecord& record, const ClimateOption
   report.filter = options.filter;
   report.pmv = options.pmv;
   report.zones = ZonesOf(options);
-  report.counts = CountZones(record, options.filter, report.zones, options.pmv);
+  report.counts = CountZones(columns, options.filter, report.zones, options.pmv);
   return report;
 }
 

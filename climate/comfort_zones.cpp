@@ -21,11 +21,13 @@ const std::vector<Zone>& BuiltInZones() {
   return zones;
 }
 
-bool InZone(const Zone& zone, const WeatherHour& hour, const std::optional<Pmv>& pmv) {
-  if (!zone.dry_bulb.Holds(hour.Value(AirField::DryBulb)) ||
-      !zone.rel_humidity.Holds(hour.Value(AirField::RelHumidity)) ||
-      !zone.dew_point.Holds(hour.Value(AirField::DewPoint)) ||
-      !zone.moisture.Holds(hour.Value(AirField::MoistureContent)))
+bool InZone(const Zone& zone, const std::array<double, kFieldCount>& values,
+            const std::optional<Pmv>& pmv) {
+  const auto value = [&](AirField field) { return values[FieldIndex(field)]; };
+  if (!zone.dry_bulb.Holds(value(AirField::DryBulb)) ||
+      !zone.rel_humidity.Holds(value(AirField::RelHumidity)) ||
+      !zone.dew_point.Holds(value(AirField::DewPoint)) ||
+      !zone.moisture.Holds(value(AirField::MoistureContent)))
     return false;
   return !zone.pmv_within || (pmv && std::fabs(pmv->pmv) <= *zone.pmv_within);
 }

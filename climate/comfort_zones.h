@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,8 +46,13 @@ const std::vector<Zone>& BuiltInZones();
 // The name of the user's own zone.
 inline constexpr std::string_view kUserZoneName = "自定义区域";
 
-// Whether an hour with a state lies in the zone; `pmv` is the hour's (from its dry bulb and
-// relative humidity) where the zone asks for one, nullopt when it has none.
-bool InZone(const Zone& zone, const WeatherHour& hour, const std::optional<Pmv>& pmv);
+// Whether an hour with a state lies in the zone, by its field values (by FieldIndex); `pmv` is
+// the hour's (from its dry bulb and relative humidity) where the zone asks for one, nullopt when
+// it has none.
+bool InZone(const Zone& zone, const std::array<double, kFieldCount>& values,
+            const std::optional<Pmv>& pmv);
+inline bool InZone(const Zone& zone, const WeatherHour& hour, const std::optional<Pmv>& pmv) {
+  return InZone(zone, hour.values, pmv);
+}
 
 }  // namespace tarvel::climate

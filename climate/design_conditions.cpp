@@ -47,10 +47,13 @@ std::optional<std::string> DesignConditions::Figure(std::string_view key) const 
 }
 
 DesignConditions DesignConditionsOf(const WeatherRecord& record) {
+  return DesignConditionsOf(record, StateColumnsOf(record));
+}
+
+DesignConditions DesignConditionsOf(const WeatherRecord& record, const StateColumns& columns) {
   DesignConditions conditions;
   const int years = WholeYears(static_cast<std::int64_t>(record.hours.size()));
   conditions.years = years;
-  const StateColumns columns = StateColumnsOf(record);
   const HottestAndColdest months = HottestAndColdestMonths(columns);
   conditions.hottest_month = months.hottest;
   conditions.coldest_month = months.coldest;

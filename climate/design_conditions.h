@@ -61,6 +61,9 @@ struct DesignConditions {
 DesignConditions DesignConditionsOf(const WeatherRecord& record);
 
 struct StateColumns;
+// The same with the record's hours with a state, column by column, already at hand.
+DesignConditions DesignConditionsOf(const WeatherRecord& record, const StateColumns& columns);
+
 // The annual percentiles alone, for DesignConditionsOf.
 void AddAnnualPercentiles(const StateColumns& columns, DesignConditions& conditions);
 

@@ -1,6 +1,7 @@
 #include "climate/zone_counts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -45,21 +46,31 @@ class PmvMemo {
 
 ZoneCounts CountZones(const WeatherRecord& record, const HourFilter& filter,
                       std::span<const Zone> zones, const PmvSettings& settings) {
+  return CountZones(StateColumnsOf(record), filter, zones, settings);
+}
+
+ZoneCounts CountZones(const StateColumns& columns, const HourFilter& filter,
+                      std::span<const Zone> zones, const PmvSettings& settings) {
   ZoneCounts counts;
   for (const Zone& zone : zones)
     counts.zones.push_back({zone.name, 0, std::nullopt});
   const bool needs_pmv = std::any_of(zones.begin(), zones.end(),
                                      [](const Zone& zone) { return zone.pmv_within.has_value(); });
   PmvMemo memo(settings);
-  for (const WeatherHour& hour : record.hours) {
-    if (!hour.Counts() || !filter.Selects(hour))
+  std::array<double, kFieldCount> values{};
+  for (std::size_t i = 0; i < columns.Size(); ++i) {
+    if (!filter.months.Holds(columns.months[i]) || !filter.hours.Holds(columns.clock_hours[i]))
       continue;
     ++counts.selected;
+    for (int f = 0; f < kFieldCount; ++f)
+      values[f] = columns.values[f][i];
     std::optional<Pmv> pmv;
-    if (needs_pmv)
-      pmv = memo.Of(hour.Value(AirField::DryBulb), hour.Value(AirField::RelHumidity));
-    for (std::size_t i = 0; i < zones.size(); ++i)
-      counts.zones[i].hours += InZone(zones[i], hour, pmv) ? 1 : 0;
+    if (needs_pmv) {
+      pmv =
+          memo.Of(values[FieldIndex(AirField::DryBulb)], values[FieldIndex(AirField::RelHumidity)]);
+    }
+    for (std::size_t z = 0; z < zones.size(); ++z)
+      counts.zones[z].hours += InZone(zones[z], values, pmv) ? 1 : 0;
   }
   if (counts.selected > 0) {
     for (ZoneCount& zone : counts.zones) {

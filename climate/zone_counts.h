@@ -9,6 +9,7 @@
 #include "climate/comfort_zones.h"
 #include "climate/hour_filter.h"
 #include "climate/pmv.h"
+#include "climate/record_means.h"
 #include "climate/weather_record.h"
 
 namespace tarvel::climate {
@@ -29,6 +30,10 @@ struct ZoneCounts {
 // Counts the hours of each zone among those the filter selects; the PMV of an hour is that of its
 // dry bulb and relative humidity values with `settings`.
 ZoneCounts CountZones(const WeatherRecord& record, const HourFilter& filter,
+                      std::span<const Zone> zones, const PmvSettings& settings);
+
+// The same over the record's hours with a state, column by column (StateColumnsOf).
+ZoneCounts CountZones(const StateColumns& columns, const HourFilter& filter,
                       std::span<const Zone> zones, const PmvSettings& settings);
 
 }  // namespace tarvel::climate
