@@ -1,5 +1,5 @@
 # Installation layout of the desktop program and its Debian package (scripts/package runs cpack).
-# Only the program and tarvel-batch, the web page with its own menu entry, the desktop entries,
+# Only the program, tarvel-batch and tarvel-climate, the web page with its own menu entry, the desktop entries,
 # AppStream metadata, icons, manual pages and the files Debian asks of every package are installed:
 # the replay tool, tests and benchmarks are for developers. The Python module, where it is built,
 # is a second package, python3-tarvel.
@@ -37,7 +37,7 @@ endfunction()
 tarvel_check_release(${tarvel_app_id}.metainfo.xml "<release version=\"([^\"]*)\"")
 tarvel_check_release(changelog "^tarvel \\(([^)]*)\\)")
 
-install(TARGETS tarvel tarvel-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tarvel tarvel-batch tarvel-climate RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${tarvel_packaging_dir}/${tarvel_app_id}.metainfo.xml
@@ -63,7 +63,8 @@ install(FILES ${tarvel_packaging_dir}/tarvel.lintian-overrides
 # so the package is reproducible).
 find_program(TARVEL_GZIP gzip REQUIRED)
 foreach(pair IN ITEMS "changelog|${tarvel_doc_dir}" "tarvel.1|${CMAKE_INSTALL_MANDIR}/man1"
-                     "tarvel-batch.1|${CMAKE_INSTALL_MANDIR}/man1")
+                     "tarvel-batch.1|${CMAKE_INSTALL_MANDIR}/man1"
+                     "tarvel-climate.1|${CMAKE_INSTALL_MANDIR}/man1")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 destination)
@@ -124,6 +125,11 @@ An input it cannot compute is answered with a message instead of a number.
 
 tarvel-batch answers every row of a CSV table of air states the same way,
 on all processor cores, for data logger exports and design tables.
+
+tarvel-climate reads an hourly weather file (EPW or CSV) and calculates
+every hour the same way, giving the outdoor design conditions of the
+Chinese code GB 50736, the annual percentiles, the outdoor design states
+and the hours of the comfort zones (GB 50736, GB 50174, PMV).
 
 The second menu entry, Tarvel 焓湿图, opens the same calculator as a web page
 in the browser, with the psychrometric chart and a panel for designs of air

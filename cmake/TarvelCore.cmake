@@ -14,6 +14,7 @@ add_subdirectory(solver)
 add_subdirectory(chart)
 add_subdirectory(process)
 add_subdirectory(tables)
+add_subdirectory(climate)
 
 add_library(tarvel_core INTERFACE)
-target_link_libraries(tarvel_core INTERFACE tarvel_chart tarvel_tables)
+target_link_libraries(tarvel_core INTERFACE tarvel_chart tarvel_tables tarvel_climate)

@@ -7,6 +7,7 @@
 #   tarvel_chart     chart/     the psychrometric chart in physical units
 #   tarvel_process   process/   air-conditioning processes and designs
 #   tarvel_tables    tables/    tables of results: column names, CSV cells, a design's table
+#   tarvel_climate   climate/   weather files: every hour calculated, design conditions, zones
 #   tarvel_window    ui/        the Qt window
 #
 # tarvel_add_layer(<target> <folder> [BELOW <layer>...] SOURCES <file>...) makes one. The folders a
