@@ -7,7 +7,8 @@ The table (tarvel-batch-reference generate) becomes seven float64 arrays, nan fo
 kept beside it as FILE.npy. Each turn times, one after the other so that load from elsewhere falls
 on all of them alike: REFERENCE (tarvel-batch-reference) on the table's rows, the CPU time of the
 calculate command alone on one core; tarvel.calculate on the arrays on one thread (the CPU time
-of the calling thread, which does all the work, and its wall time); on two threads (wall time);
+of the process: the one worker thread's, and the calling thread's, which waits for it and looks
+for Ctrl-C meanwhile; and its wall time); on two threads (wall time);
 and, for the record, tarvel.calculate on one thread followed by reading its .texts, which a call
 on float arrays makes only then. The medians of the turns' ratios give
 the per-row time on one thread over the reference's (target at most 1.3) and the two-thread wall
@@ -84,16 +85,16 @@ def main():
         done = subprocess.run([args.reference, "time", args.table, "1"], capture_output=True,
                               text=True, check=True)
         reference.append(float(done.stdout.split("median_cpu_seconds")[1]))
-        start, wall = time.thread_time(), time.perf_counter()
+        start, wall = time.process_time(), time.perf_counter()
         calculate(columns, 1)
-        one.append(time.thread_time() - start)
+        one.append(time.process_time() - start)
         one_wall.append(time.perf_counter() - wall)
         start = time.perf_counter()
         calculate(columns, 2)
         two.append(time.perf_counter() - start)
-        start = time.thread_time()
+        start = time.process_time()
         calculate(columns, 1).texts
-        with_texts.append(time.thread_time() - start)
+        with_texts.append(time.process_time() - start)
     done = subprocess.run([sys.executable, __file__, "--reference", args.reference, "--table",
                            args.table, "--memory-only"], capture_output=True, text=True, check=True)
     per_row = float(done.stdout)

@@ -147,8 +147,22 @@ if(TARGET _tarvel)
   list(GET version 0 major)
   list(GET version 1 minor)
   math(EXPR next "${minor} + 1")
+  # The module walks arrays with NumPy's C interface, so it needs the NumPy ABI it was built
+  # against, as dh_numpy3 writes the dependency from NumPy's own record of its versions.
+  set(numpy_depends python3-numpy)
+  if(EXISTS /usr/share/numpy3/versions)
+    file(STRINGS /usr/share/numpy3/versions numpy_versions REGEX "^(abi|api-min-version) ")
+    foreach(line IN LISTS numpy_versions)
+      if(line MATCHES "^abi ([0-9]+)")
+        set(numpy_abi ${CMAKE_MATCH_1})
+      elseif(line MATCHES "^api-min-version (.+)")
+        set(numpy_api_min ${CMAKE_MATCH_1})
+      endif()
+    endforeach()
+    set(numpy_depends "python3-numpy (>= ${numpy_api_min}), python3-numpy-abi${numpy_abi}")
+  endif()
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-      "python3 (>= ${major}.${minor}~), python3 (<< ${major}.${next}), python3-numpy")
+      "python3 (>= ${major}.${minor}~), python3 (<< ${major}.${next}), ${numpy_depends}")
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
   set(CPACK_DEBIAN_PYTHON_DESCRIPTION [=[moist-air (psychrometric) calculator for Python
 The Python 3 module tarvel computes the state of moist air with the very

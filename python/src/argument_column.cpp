@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 #include "panel/decimal_digits.h"
@@ -22,33 +22,27 @@ T Load(const char* at) {
 
 }  // namespace
 
-ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name, std::size_t dimensions)
-    : strides_(dimensions, 0), name_(name) {
-  py::handle elements = argument;
-  if (py::isinstance<py::tuple>(argument)) {  // an object array and its indexes
-    const py::tuple pair = py::reinterpret_borrow<py::tuple>(argument);
-    const py::array objects = pair[0].cast<py::array>();
-    if (objects.dtype().kind() != 'O' || objects.ndim() != 1 ||
-        !(objects.flags() & py::array::c_style))
-      throw py::type_error(std::string(name) + ": not a flat object array");
-    const auto* items = static_cast<PyObject* const*>(objects.data());
-    texts_.reserve(static_cast<std::size_t>(objects.size()));
-    for (py::ssize_t i = 0; i < objects.size(); ++i)
-      texts_.push_back(items[i] != nullptr ? TypedText(items[i], name) : std::string());
-    elements = pair[1];
-    kind_ = Kind::Texts;
-  }
-  if (!py::isinstance<py::array>(elements)) {
-    text_ = TypedText(argument, name);
+ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name) : name_(name) {
+  if (!py::isinstance<py::array>(argument)) {
+    same_ = TypedText(argument, name);
     return;
   }
-  const py::array array = py::reinterpret_borrow<py::array>(elements);
+  py::array array = py::reinterpret_borrow<py::array>(argument);
   const py::dtype dtype = array.dtype();
-  if (static_cast<std::size_t>(array.ndim()) != dimensions || dtype.byteorder() == '>')
-    throw py::value_error(std::string(name) + ": not broadcast to the call's shape");
-  if (kind_ == Kind::Texts) {
-    if (dtype.kind() != 'i' || dtype.itemsize() != 8)
-      throw py::type_error(std::string(name) + ": the object array's indexes are not int64");
+  if (dtype.byteorder() == '>')
+    throw py::value_error(name_ + ": not in native byte order");
+  if (dtype.kind() == 'O') {
+    // Each element is typed once, with the GIL; a row finds its text by the element's place in
+    // memory, which a C-contiguous array keeps in order.
+    array = py::array::ensure(array, py::array::c_style);
+    if (!array)
+      throw py::error_already_set();
+    const auto* items = static_cast<PyObject* const*>(array.data());
+    object_texts_.reserve(static_cast<std::size_t>(array.size()));
+    for (py::ssize_t i = 0; i < array.size(); ++i)
+      object_texts_.push_back(TypedText(items[i], name));
+    objects_ = static_cast<const char*>(array.data());
+    kind_ = Kind::Objects;
   } else if (dtype.kind() == 'f' && dtype.itemsize() == 8) {
     kind_ = Kind::Float;
   } else if (dtype.kind() == 'i' && dtype.itemsize() == 8) {
@@ -59,35 +53,34 @@ ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name, std::
     kind_ = Kind::Str;
     width_ = static_cast<std::size_t>(dtype.itemsize()) / 4;
   } else {
-    throw py::type_error(std::string(name) + ": an array of " +
+    throw py::type_error(name_ + ": an array of " +
                          std::string(py::str(static_cast<const py::handle&>(dtype))) +
                          " cannot be typed into a field");
   }
-  keep_ = array;
-  base_ = static_cast<const char*>(array.data());
-  for (std::size_t d = 0; d < dimensions; ++d)
-    strides_[d] = array.strides(static_cast<py::ssize_t>(d));
+  array_ = std::move(array);
 }
 
-std::string_view ArgumentColumn::Text(std::ptrdiff_t offset, TextScratch& scratch) const {
+std::string_view ArgumentColumn::Text(const char* element, TextScratch& scratch) const {
   static_assert(sizeof scratch.number >= kRoundTripTextCapacity);
-  const char* at = base_ + offset;
   char* number = scratch.number;
   switch (kind_) {
-    case Kind::Text:
-      return text_;
-    case Kind::Texts:
-      return texts_[static_cast<std::size_t>(Load<std::int64_t>(at))];
+    case Kind::Same:
+      return same_;
+    case Kind::Objects:
+      return object_texts_[static_cast<std::size_t>(element - objects_) / sizeof(PyObject*)];
     case Kind::Float: {
-      const double x = Load<double>(at);
+      const double x = Load<double>(element);
       if (std::isnan(x))
         return {};
-      if (std::isinf(x))  // the Python side refuses infinities before the work starts
-        throw std::invalid_argument(name_ + ": an infinity");
+      if (std::isinf(x)) {
+        throw std::invalid_argument(name_ + ": " + (x > 0 ? "inf" : "-inf") +
+                                    " is no number a field can hold; give finite numbers, or nan "
+                                    "for an empty field");
+      }
       return {number, RoundTripText(x, number)};
     }
     case Kind::Signed: {
-      const auto v = Load<std::int64_t>(at);
+      const auto v = Load<std::int64_t>(element);
       char* p = number;
       if (v < 0)
         *p++ = '-';
@@ -95,19 +88,19 @@ std::string_view ArgumentColumn::Text(std::ptrdiff_t offset, TextScratch& scratc
       return {number, static_cast<std::size_t>(WriteUnsigned(p, magnitude) - number)};
     }
     case Kind::Unsigned:
-      return {number,
-              static_cast<std::size_t>(WriteUnsigned(number, Load<std::uint64_t>(at)) - number)};
+      return {number, static_cast<std::size_t>(WriteUnsigned(number, Load<std::uint64_t>(element)) -
+                                               number)};
     case Kind::Str: {
       // NumPy pads a str element with NULs up to the width, and drops them when it reads one.
       std::uint32_t code_points[64];
       std::size_t length = width_;
-      while (length > 0 && Load<std::uint32_t>(at + 4 * (length - 1)) == 0)
+      while (length > 0 && Load<std::uint32_t>(element + 4 * (length - 1)) == 0)
         --length;
       scratch.text.clear();
       try {
         for (std::size_t done = 0; done < length;) {
           const std::size_t part = std::min<std::size_t>(length - done, 64);
-          std::memcpy(code_points, at + 4 * done, 4 * part);
+          std::memcpy(code_points, element + 4 * done, 4 * part);
           AppendUtf8(code_points, part, scratch.text);
           done += part;
         }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,47 +22,46 @@ struct TextScratch {
   std::string text;
 };
 
-// One argument of an array calculation: the text of its field in every row of the broadcast shape.
-// Made while holding the GIL; read by many threads without it.
+// One argument of a calculation: the text typed into its field in each row. Made while holding
+// the GIL; read by many threads without it.
 class ArgumentColumn {
  public:
-  // `argument` is what the Python side made of the argument:
-  //   None or a scalar (typed as TypedText types it), the same text in every row;
-  //   a float64, int64, uint64 or str array in native byte order, broadcast to the call's shape;
-  //   a pair (flat object array, int64 array of its indexes broadcast to the call's shape).
-  // Raises TypeError or ValueError for what no field can be given.
-  ArgumentColumn(py::handle argument, std::string_view name, std::size_t dimensions);
+  // `argument` is what the Python side made of the argument: None or a scalar (typed as TypedText
+  // types it, the same text in every row), or an array: float64, int64, uint64 or str in native
+  // byte order, or of objects, each element typed by its own type. Raises TypeError or ValueError
+  // for what no field can be given, naming the argument `name`.
+  ArgumentColumn(py::handle argument, std::string_view name);
 
-  // The element array's strides in bytes, one per dimension of the shape.
-  const std::vector<std::ptrdiff_t>& Strides() const { return strides_; }
+  // The array whose elements are typed, for NumPy's iterator to walk; none for a scalar.
+  const std::optional<py::array>& Array() const { return array_; }
 
-  // The text of the element `offset` bytes from the base, in `scratch` or in the column. Valid
-  // until the next call with the same scratch.
-  std::string_view Text(std::ptrdiff_t offset, TextScratch& scratch) const;
+  // The text of an element of the array (unused for a scalar), in `scratch` or in the column.
+  // Valid until the next call with the same scratch. Throws std::invalid_argument, naming the
+  // argument, for an element no field can hold (an infinity, a code point above U+10FFFF).
+  std::string_view Text(const char* element, TextScratch& scratch) const;
 
   // Whether the column is a float array, whose element's text is RoundTripText of its double.
   bool HoldsFloats() const { return kind_ == Kind::Float; }
   // The one text of a scalar argument, typed in every row; null for an array.
-  const std::string* SameText() const { return kind_ == Kind::Text ? &text_ : nullptr; }
+  const std::string* SameText() const { return kind_ == Kind::Same ? &same_ : nullptr; }
 
-  // The double of a float element, which its text reads back as exactly; false for other columns.
-  bool Number(std::ptrdiff_t offset, double& x) const {
-    if (kind_ != Kind::Float)
-      return false;
-    std::memcpy(&x, base_ + offset, sizeof x);
-    return true;
+  // The double of a float element, which its text reads back as exactly; NaN for other columns.
+  double Number(const char* element) const {
+    double x = std::numeric_limits<double>::quiet_NaN();
+    if (kind_ == Kind::Float)
+      std::memcpy(&x, element, sizeof x);  // NumPy's arrays need not be aligned
+    return x;
   }
 
  private:
-  enum class Kind { Text, Float, Signed, Unsigned, Str, Texts };
+  enum class Kind { Same, Float, Signed, Unsigned, Str, Objects };
 
-  Kind kind_ = Kind::Text;
-  py::object keep_;  // the array the base points into
-  const char* base_ = nullptr;
-  std::vector<std::ptrdiff_t> strides_;
-  std::size_t width_ = 0;           // Str: code points per element
-  std::string text_;                // Text
-  std::vector<std::string> texts_;  // Texts: one per element of the object array
+  Kind kind_ = Kind::Same;
+  std::optional<py::array> array_;
+  std::size_t width_ = 0;                  // Str: code points per element
+  std::string same_;                       // Same
+  const char* objects_ = nullptr;          // Objects: the array's first element
+  std::vector<std::string> object_texts_;  // Objects: each element's text, in memory order
   std::string name_;
 };
 

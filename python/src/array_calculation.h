@@ -1,14 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include <pybind11/numpy.h>
 
-#include "python/src/argument_column.h"
-#include "python/src/deferred_texts.h"
+#include "python/src/field_texts.h"
+#include "python/src/typed_arguments.h"
 
 namespace tarvel::python {
 
@@ -22,19 +19,14 @@ struct ArrayAnswer {
   py::array inputs;    // uint8 (*shape): the code of the two fields each command took, or 0
 };
 
-// Answers each row of the broadcast `shape`: the row's texts of the seven `columns` (by
-// FieldIndex, the pressure last) are typed into the fields and the calculate command runs.
-// `fields` is 6 (the parameters) or 7 (the pressure too, for tables); `pressure_fallback` is typed
-// into the pressure field of a row whose own pressure text is empty. Releases the GIL while it
-// works, on `threads` threads; every row's answer is the same whatever their number.
+// Answers each row of the arguments' broadcast shape with RowAnswer. `fields` is 6 (the
+// parameters) or 7 (the pressure too, for tables). Releases the GIL while it works, on up to
+// `threads` threads (WorkerCount); every row's answer is the same whatever their number.
 //
 // The texts are a str array (text_array.h). Where every field's texts follow from its values
-// (float arrays and scalars; see DeferredTexts) and `fields` is 6, they are made only when asked
-// for: `deferred` holds what makes them, and `texts` is empty. Without `make_texts` (a caller
-// that reads only the values and messages) neither is made.
-ArrayAnswer CalculateArrays(const std::vector<ArgumentColumn>& columns,
-                            const std::vector<std::ptrdiff_t>& shape, int fields,
-                            const std::optional<std::string>& pressure_fallback, int threads,
-                            bool make_texts);
+// (float arrays and scalars, TypedArguments::KeptSource), they are made only when asked for:
+// `deferred` holds what makes them, and `texts` is empty. Without `make_texts` (a caller that
+// reads only the values and messages) neither is made.
+ArrayAnswer CalculateArrays(TypedArguments& arguments, int fields, int threads, bool make_texts);
 
 }  // namespace tarvel::python

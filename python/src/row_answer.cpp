@@ -1,5 +1,6 @@
 #include "python/src/row_answer.h"
 
+#include <cmath>
 #include <limits>
 
 #include "panel/number_text.h"
@@ -8,19 +9,30 @@
 
 namespace tarvel::python {
 
-void RowAnswer::Calculate(const std::array<std::string_view, kFieldCount>& typed) {
+std::uint8_t RowAnswer::Calculate(const TypedRow& row, int fields, double* values,
+                                  std::ptrdiff_t stride) {
   for (int f = 0; f < kFieldCount; ++f)
-    panel_.SetText(static_cast<AirField>(f), typed[f]);
+    panel_.SetText(static_cast<AirField>(f), row.texts[f]);
   // The command's own choice, which it solves only when the pressure is given.
-  inputs_ = typed[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
+  inputs_ = row.texts[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
   message_.clear();
   tables::MessageJoiner joiner(panel_, message_);
   RunCalculate(joiner);
-}
 
-double RowAnswer::Value(AirField field) const {
-  const std::string_view text = panel_.Text(field);
-  return text.empty() ? std::numeric_limits<double>::quiet_NaN() : ParseNumber(text);
+  std::uint8_t kept = 0;
+  for (int f = 0; f < fields; ++f) {
+    const std::string_view text = panel_.Text(static_cast<AirField>(f));
+    const bool same = text == row.texts[f];
+    kept |= static_cast<std::uint8_t>(same << f);
+    // A double typed is its own value; any other text is read as the window reads it.
+    double value = std::numeric_limits<double>::quiet_NaN();
+    if (same && !std::isnan(row.numbers[f]))
+      value = row.numbers[f];
+    else if (!text.empty())
+      value = ParseNumber(text);
+    values[f * stride] = value;
+  }
+  return kept;
 }
 
 }  // namespace tarvel::python

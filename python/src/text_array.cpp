@@ -8,6 +8,54 @@
 #include "python/src/unicode_text.h"
 
 namespace tarvel::python {
+namespace {
+
+// What one thread saw of the texts it wrote.
+struct Seen {
+  std::size_t widest = 0;
+  bool ends_in_nul = false;
+};
+
+// Every text again, as Python str objects; holds the GIL.
+py::array ObjectTexts(const std::vector<py::ssize_t>& text_shape, std::ptrdiff_t rows,
+                      const BlockTexts& texts) {
+  const auto fields = static_cast<std::ptrdiff_t>(text_shape.back());
+  py::array objects(py::dtype("O"), text_shape);
+  auto* slots = static_cast<PyObject**>(objects.mutable_data());
+  texts(0, rows, 0, [&](std::ptrdiff_t row, int field, std::string_view text) {
+    PyObject*& slot = slots[row * fields + field];
+    Py_XDECREF(slot);
+    slot = StrOf(text).release().ptr();
+  });
+  return objects;
+}
+
+// Every text written `width` code points wide, on the workers.
+py::array FixedTexts(const std::vector<py::ssize_t>& text_shape, std::ptrdiff_t rows, int workers,
+                     std::size_t width, const BlockTexts& texts, std::vector<Seen>* seen) {
+  const auto fields = static_cast<std::ptrdiff_t>(text_shape.back());
+  py::array array(StrType(width), text_shape);
+  auto* data = static_cast<std::uint32_t*>(array.mutable_data());
+  const auto stride = static_cast<std::ptrdiff_t>(width);
+  ForEachBlock(rows, workers, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int worker) {
+    Seen* own = seen != nullptr ? &(*seen)[static_cast<std::size_t>(worker)] : nullptr;
+    texts(begin, end, worker, [&](std::ptrdiff_t row, int field, std::string_view text) {
+      std::uint32_t* slot = data + (row * fields + field) * stride;
+      if (own == nullptr) {
+        WriteStr(text, slot, width);
+        return;
+      }
+      const std::size_t length = CodePointCount(text);
+      own->widest = std::max(own->widest, length);
+      own->ends_in_nul |= !text.empty() && text.back() == '\0';
+      if (length <= width)
+        WriteStr(text, slot, width);
+    });
+  });
+  return array;
+}
+
+}  // namespace
 
 py::dtype StrType(std::size_t width) {
   return py::dtype("<U" + std::to_string(std::max<std::size_t>(width, 1)));
@@ -18,66 +66,22 @@ void WriteStr(std::string_view text, std::uint32_t* slot, std::size_t width) {
   std::fill(slot + length, slot + width, 0);
 }
 
-TextArrayWriter::TextArrayWriter(std::vector<py::ssize_t> text_shape, int threads)
-    : shape_(std::move(text_shape)),
-      fields_(static_cast<int>(shape_.back())),
-      array_(StrType(kFirstTextWidth), shape_),
-      first_(static_cast<std::uint32_t*>(array_.mutable_data())),
-      seen_(static_cast<std::size_t>(std::max(threads, 1))) {}
-
-void TextArrayWriter::Write(int worker, std::ptrdiff_t row, int field, std::string_view text) {
-  Seen& seen = seen_[static_cast<std::size_t>(worker)];
-  const std::size_t width = CodePointCount(text);
-  seen.widest = std::max(seen.widest, width);
-  seen.ends_in_nul |= !text.empty() && text.back() == '\0';
-  if (width <= kFirstTextWidth)
-    WriteStr(text, first_ + (row * fields_ + field) * kFirstTextWidth, kFirstTextWidth);
-}
-
-py::array TextArrayWriter::Finish(std::ptrdiff_t rows, int threads, const BlockTexts& again) {
+py::array MakeTextArray(const std::vector<py::ssize_t>& text_shape, std::ptrdiff_t rows,
+                        int workers, const BlockTexts& texts) {
+  std::vector<Seen> seen(static_cast<std::size_t>(workers));
+  py::array first = FixedTexts(text_shape, rows, workers, kFirstTextWidth, texts, &seen);
   std::size_t widest = 0;
   bool ends_in_nul = false;
-  for (const Seen& seen : seen_) {
-    widest = std::max(widest, seen.widest);
-    ends_in_nul |= seen.ends_in_nul;
+  for (const Seen& s : seen) {
+    widest = std::max(widest, s.widest);
+    ends_in_nul |= s.ends_in_nul;
   }
   if (!ends_in_nul && widest <= kFirstTextWidth)
-    return array_;
-  array_ = py::array();  // not needed any more: its memory is freed first
-  if (ends_in_nul || widest > kWidestFixedText) {
-    py::array objects(py::dtype("O"), shape_);
-    auto* slots = static_cast<PyObject**>(objects.mutable_data());
-    again(0, rows, 0, [&](std::ptrdiff_t row, int field, std::string_view text) {
-      PyObject*& slot = slots[row * fields_ + field];
-      Py_XDECREF(slot);
-      slot = StrOf(text).release().ptr();
-    });
-    return objects;
-  }
-  py::array wide(StrType(widest), shape_);
-  auto* data = static_cast<std::uint32_t*>(wide.mutable_data());
-  const auto width = static_cast<std::ptrdiff_t>(widest);
-  const py::gil_scoped_release unlocked;
-  ForEachBlock(rows, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int worker) {
-    again(begin, end, worker, [&](std::ptrdiff_t row, int field, std::string_view text) {
-      WriteStr(text, data + (row * fields_ + field) * width, widest);
-    });
-  });
-  return wide;
-}
-
-py::array MakeTextArray(const std::vector<py::ssize_t>& text_shape, std::ptrdiff_t rows,
-                        int threads, const BlockTexts& texts) {
-  TextArrayWriter writer(text_shape, threads);
-  {
-    const py::gil_scoped_release unlocked;
-    ForEachBlock(rows, threads, [&](std::ptrdiff_t begin, std::ptrdiff_t end, int worker) {
-      texts(begin, end, worker, [&](std::ptrdiff_t row, int field, std::string_view text) {
-        writer.Write(worker, row, field, text);
-      });
-    });
-  }
-  return writer.Finish(rows, threads, texts);
+    return first;
+  first = py::array();  // not needed any more: its memory is freed first
+  if (ends_in_nul || widest > kWidestFixedText)
+    return ObjectTexts(text_shape, rows, texts);
+  return FixedTexts(text_shape, rows, workers, widest, texts, nullptr);
 }
 
 }  // namespace tarvel::python

@@ -4,11 +4,13 @@ Tarvel's window takes the local atmospheric pressure (kPa) and any two of six ai
 dry-bulb and wet-bulb temperature (°C), relative humidity (%), dew-point temperature (°C),
 moisture content (g/kg dry air) and enthalpy (kJ/kg dry air) — and derives the others, each
 rounded to two decimals. This module is the same C++ core: every answer is the one the window
-gives for the same typed texts, to the last digit, on every machine.
+gives for the same typed texts, to the last digit, on every machine. The parameters have one name
+each throughout: dry_bulb, wet_bulb, rel_humidity, dew_point, moisture, enthalpy (FIELDS), and
+pressure.
 
 calculate(pressure, dry_bulb=..., rel_humidity=..., ...)
-    One state (a Result), or NumPy arrays of states broadcast together (an ArrayResult),
-    calculated without the GIL on every core.
+    One state (a Result), or NumPy arrays of states broadcast together (an ArrayResult, which
+    to_frame makes a pandas DataFrame), calculated without the GIL on every core.
 calculate_frame(frame, pressure=None)
     A pandas DataFrame answered row by row as tarvel-batch answers a CSV table; with
     dask.dataframe's map_partitions, a table of any size on a cluster.
@@ -21,6 +23,12 @@ pressure_at_altitude(metres)
 typed_text(value), read_number(text)
     The text an argument is typed into a field as, and a field's text as the window reads it.
 
+What the window answers with a message is answered with that message, never an exception; what no
+field or request can hold raises TypeError or ValueError with a message, and Ctrl-C stops a long
+calculation.
+
+Examples
+--------
 >>> import tarvel
 >>> r = tarvel.calculate(101.325, dry_bulb=20, rel_humidity=50)
 >>> r.wet_bulb, r.dew_point, r.moisture, r.enthalpy
@@ -32,9 +40,10 @@ typed_text(value), read_number(text)
 from . import _tarvel
 from ._altitude import pressure_at_altitude
 from ._arguments import FIELDS
-from ._calculate import ArrayResult, Result, calculate, read_number, typed_text
+from ._calculate import calculate, read_number, typed_text
 from ._design import design
 from ._frame import calculate_frame
+from ._results import ArrayResult, Result
 from ._version import __version__
 
 __all__ = ["ArrayResult", "FIELDS", "Result", "calculate", "calculate_frame", "design",

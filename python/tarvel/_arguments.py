@@ -1,10 +1,18 @@
 """How the arguments of a calculation become what the compiled part types into the fields."""
 
-import os
+from __future__ import annotations
+
+from typing import TYPE_CHECKING, Union
 
 import numpy as np
 
-from . import _tarvel
+if TYPE_CHECKING:
+    import numpy.typing as npt
+
+# What one field may be given: its text, a number typed as its text, or nothing (an empty field).
+Scalar = Union[str, float, int, np.floating, np.integer, None]
+# One value, or values of any shape that broadcast with the other arguments.
+Argument = Union[Scalar, "npt.ArrayLike"]
 
 # The parameters in field order, Text(0) to Text(5), by the names of calculate's arguments; the
 # compiled part takes them in this order with the pressure last.
@@ -22,20 +30,6 @@ def is_array(value):
     return isinstance(value, (list, tuple, range, np.ndarray)) or hasattr(value, "__array__")
 
 
-def thread_count(threads):
-    """The number of threads to work on: `threads`, or every core this process may use."""
-    if threads is None:
-        try:
-            return len(os.sched_getaffinity(0))
-        except (AttributeError, OSError):
-            return os.cpu_count() or 1
-    if isinstance(threads, bool) or not isinstance(threads, (int, np.integer)):
-        raise TypeError("threads must be an int, not %s" % type(threads).__name__)
-    if threads < 1:
-        raise ValueError("threads must be at least 1, not %d" % threads)
-    return int(threads)
-
-
 def as_array(name, value):
     """An array argument as an array the compiled part reads: float64, int64, uint64 or str in
     native byte order, or an array of objects, each typed by its own type."""
@@ -48,39 +42,21 @@ def as_array(name, value):
         if array.dtype.itemsize > 8:
             raise TypeError("%s: %s holds more than a double; convert it to float64 first"
                             % (name, array.dtype))
-        array = array.astype(np.float64, copy=False)
-        if np.isinf(array).any():
-            raise ValueError("%s: an infinity is no number a field can hold; give finite numbers, "
-                             "or nan for an empty field" % name)
-    elif kind == "i":
-        array = array.astype(np.int64, copy=False)
-    elif kind == "u":
-        array = array.astype(np.uint64, copy=False)
-    elif kind == "U":
-        array = array.astype(array.dtype.newbyteorder("="), copy=False)
-    elif kind != "O":
-        raise TypeError("%s: an array of %s cannot be typed into a field; give str or numbers"
-                        % (name, array.dtype))
-    return array
+        return array.astype(np.float64, copy=False)
+    if kind == "i":
+        return array.astype(np.int64, copy=False)
+    if kind == "u":
+        return array.astype(np.uint64, copy=False)
+    if kind == "U":
+        return array.astype(array.dtype.newbyteorder("="), copy=False)
+    if kind == "O":
+        return array
+    raise TypeError("%s: an array of %s cannot be typed into a field; give str or numbers"
+                    % (name, array.dtype))
 
 
-def broadcast(names, values):
-    """The values (scalars stay as they are) as the compiled part takes them, and their shape."""
-    arrays = {name: as_array(name, value) for name, value in zip(names, values) if is_array(value)}
-    try:
-        shape = np.broadcast_shapes(*(a.shape for a in arrays.values()))
-    except ValueError:
-        shapes = ", ".join("%s %s" % (name, a.shape) for name, a in arrays.items())
-        raise ValueError("the arguments' shapes do not broadcast together: " + shapes) from None
-    prepared = []
-    for name, value in zip(names, values):
-        array = arrays.get(name)
-        if array is None:
-            prepared.append(value)
-        elif array.dtype.kind == "O":
-            indexes = np.arange(array.size, dtype=np.int64).reshape(array.shape)
-            prepared.append((np.ascontiguousarray(array).reshape(-1),
-                             np.broadcast_to(indexes, shape)))
-        else:
-            prepared.append(np.broadcast_to(array, shape))
-    return prepared, shape
+def prepared(names, values):
+    """The values as the compiled part takes them: scalars as they are, arrays by as_array; the
+    compiled part broadcasts the arrays together."""
+    return [as_array(name, value) if is_array(value) else value
+            for name, value in zip(names, values)]

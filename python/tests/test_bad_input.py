@@ -25,13 +25,30 @@ def test_wrong_arguments_raise(dry_bulb, error):
         tarvel.calculate(101.325, dry_bulb=dry_bulb, rel_humidity=50)
 
 
-def test_wrong_keywords_and_threads_raise():
+@pytest.mark.parametrize("threads", [0, -1, True, np.True_, 2.0, "2", [2]],
+                         ids=repr)
+def test_threads_that_are_no_positive_int_raise(threads):
+    for dry_bulb in (20, [20], np.arange(5000.0)):
+        with pytest.raises(ValueError, match="threads must be a positive int"):
+            tarvel.calculate(101.325, dry_bulb=dry_bulb, rel_humidity=50, threads=threads)
+    with pytest.raises(ValueError, match="threads must be a positive int"):
+        tarvel.calculate_frame(pd.DataFrame({"dry_bulb": [20]}), pressure=101.325, threads=threads)
+
+
+@pytest.mark.parametrize("threads", [1, 2, np.int8(3), 10**7, 2**31, 10**100])
+def test_any_positive_number_of_threads_answers_alike(threads):
+    dry = np.linspace(-20, 40, 5000)
+    expected = tarvel.calculate(101.325, dry_bulb=dry, rel_humidity=50, threads=1)
+    result = tarvel.calculate(101.325, dry_bulb=dry, rel_humidity=50, threads=threads)
+    assert np.array_equal(result.texts, expected.texts)
+    one = tarvel.calculate(101.325, dry_bulb=[20.5], rel_humidity="50", threads=threads)
+    scalar = tarvel.calculate(101.325, dry_bulb=20.5, rel_humidity=50)
+    assert one.texts[0].tolist() == list(scalar.texts)
+
+
+def test_wrong_keywords_raise():
     with pytest.raises(TypeError):
         tarvel.calculate(101.325, dry=20)
-    with pytest.raises(ValueError):
-        tarvel.calculate(101.325, dry_bulb=[20], rel_humidity=50, threads=0)
-    with pytest.raises(TypeError):
-        tarvel.calculate(101.325, dry_bulb=[20], rel_humidity=50, threads=2.0)
     with pytest.raises(TypeError):
         tarvel.read_number(b"20")
     with pytest.raises(ValueError, match="dry_bulb .3,., rel_humidity .2,."):

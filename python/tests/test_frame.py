@@ -75,7 +75,7 @@ def test_numbers_frame_keeps_its_index_and_fills_the_pressure():
     answer = tarvel.calculate_frame(frame, pressure=95)
     assert list(answer.index) == [7, 3, 5]
     assert answer["pressure"].tolist() == [101.325, 95.0, 90.0]
-    assert list(answer.columns[3:]) == ["wet_bulb", "dew_point", "moisture_content", "enthalpy",
+    assert list(answer.columns[3:]) == ["wet_bulb", "dew_point", "moisture", "enthalpy",
                                         "message"]
     one = tarvel.calculate(95, dry_bulb=25, rel_humidity=60)
     assert answer.loc[3, "wet_bulb"] == one.wet_bulb
