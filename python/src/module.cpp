@@ -9,8 +9,6 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include "app/batch/batch_error.h"
-#include "app/batch/batch_options.h"
 #include "panel/number_text.h"
 #include "physics/standard_atmosphere.h"
 #include "process/design_line.h"
