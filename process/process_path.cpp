@@ -10,12 +10,6 @@ using checked::Div;
 using checked::Mul;
 using checked::Sub;
 
-double DryBulbOfEnthalpy(double h, double d) {
-  const double dk = Div(d, kGramsPerKilogram);
-  return Div(Sub(h, Mul(kVaporisationEnthalpy, dk)),
-             Add(kDryAirHeatCapacity, Mul(kVapourHeatCapacity, dk)));
-}
-
 std::vector<PathState> StraightOnEnthalpyChart(const LineEnd& from, const LineEnd& to, int segments,
                                                double reach) {
   std::vector<PathState> path;
@@ -33,7 +27,7 @@ std::vector<PathState> StraightOnEnthalpyChart(const LineEnd& from, const LineEn
     }
     const double d = Add(from.d, Mul(dd, f));
     const double h = Add(from.h, Mul(dh, f));
-    path.push_back({DryBulbOfEnthalpy(h, d), d});
+    path.push_back({DryBulbFromEnthalpy(h, d), d});
   }
   return path;
 }

@@ -13,11 +13,6 @@ struct LineEnd {
   double h;  // kJ/kg
 };
 
-// The dry bulb at which moist air of moisture content d (g/kg) has the enthalpy h (kJ/kg): the
-// property model's enthalpy relation solved for t,
-//   t = (h − (2500 × (d/1000))) / (1.005 + (1.84 × (d/1000)))
-double DryBulbOfEnthalpy(double h, double d);
-
 // The states along the line from `from` towards `to` on which d and h change in proportion (a
 // straight line on the 焓湿图, curved on the t–d chart): `segments` + 1 states at the fractions
 // k·reach/segments of the way, k = 0 to segments (reach 1 ends at `to`, 2 goes as far again).

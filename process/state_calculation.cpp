@@ -7,7 +7,7 @@
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
-#include "process/air_volume.h"
+#include "physics/moist_air.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::process {
@@ -66,7 +66,7 @@ void CalculateState(std::string_view pressure,
     const double d = ParseNumber(answer.fields[FieldIndex(AirField::MoistureContent)]);
     const double v = SpecificVolume(ParseNumber(answer.fields[FieldIndex(AirField::DryBulb)]), d,
                                     ParseNumber(pressure));
-    answer.density = Density(d, v);
+    answer.density = DensityFromVolume(d, v);
     answer.volume = v;
   } catch (const NumericFault&) {
     // No volume for a state at a pressure that gives none (zero, or beyond a double's range).
