@@ -49,7 +49,8 @@ std::string Run(const json& request) {
   std::array<std::string, kParameterCount> parameters;
   for (int i = 0; i < kParameterCount; ++i)
     parameters[i] = request["fields"][i].get<std::string>();
-  MemoryPanel panel(parameters, request["pressure"].get<std::string>(), MemoryPanel::Recording::On);
+  MemoryPanel panel(parameters, request["pressure"].get<std::string>(),
+                    MemoryPanel::Recording::Messages);
 
   bool fault = false;
   if (request["command"] == "calculate") {

@@ -11,7 +11,7 @@
 #include "process/design_answer_writing.h"
 #include "tables/column_map.h"
 #include "tables/csv_cell.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::tables {
 namespace {
@@ -130,11 +130,7 @@ TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
     row[kRatio] = process::RatioText(point.supply->ratio);
     row[kFlow] = Figure(point.supply->flow);
   }
-  for (const MemoryPanel::Message& message : point.messages) {
-    if (!row[kMessages].empty())
-      row[kMessages].append(kMessageJoint);
-    row[kMessages].append(message.text);
-  }
+  JoinMessages(point.messages, row[kMessages]);
   return row;
 }
 

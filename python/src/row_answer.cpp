@@ -4,7 +4,7 @@
 
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::python {
 
@@ -13,9 +13,9 @@ void RowAnswer::Calculate(const std::array<std::string_view, kFieldCount>& typed
     panel_.SetText(static_cast<AirField>(f), typed[f]);
   // The command's own choice, which it solves only when the pressure is given.
   inputs_ = typed[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
-  message_.clear();
-  tables::MessageJoiner joiner(panel_, message_);
-  RunCalculate(joiner);
+  panel_.ClearRecord();
+  RunCalculate(panel_);
+  tables::JoinMessages(panel_.Messages(), message_);
 }
 
 double RowAnswer::Value(AirField field) const {
