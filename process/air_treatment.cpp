@@ -15,7 +15,7 @@ std::optional<PendingStep> RunHeat(const HeatProcess& process, DesignContext& co
   const PointAnswer* from = context.Usable(process.point, answer);
   if (from == nullptr)
     return std::nullopt;
-  PendingStep step{StepKind::Heat, process.point, {}, {}};
+  PendingStep step{ProcessKind::Heat, process.point, {}, {}};
   if (process.flow) {
     step.own_flow = ParseNumber(*process.flow);
     if (!IsPositiveFlow(*step.own_flow)) {
@@ -67,7 +67,7 @@ std::optional<PendingStep> RunCoil(const CoilProcess& process, DesignContext& co
       (d_out && *d_out > FieldValue(*from, AirField::MoistureContent))) {
     Say(answer, messages::kNotCoolingCoil);
   }
-  return PendingStep{StepKind::Coil, process.point, {}, {}};
+  return PendingStep{ProcessKind::Coil, process.point, {}, {}};
 }
 
 std::optional<PendingStep> RunHumidify(const HumidifyProcess& process, DesignContext& context,
@@ -86,7 +86,7 @@ std::optional<PendingStep> RunHumidify(const HumidifyProcess& process, DesignCon
   const std::optional<double> d_out = WrittenValue(answer, AirField::MoistureContent);
   if (d_out && *d_out < FieldValue(*from, AirField::MoistureContent))
     Say(answer, messages::kNotHumidifying);
-  return PendingStep{spray ? StepKind::Spray : StepKind::Steam, process.point, {}, {}};
+  return PendingStep{spray ? ProcessKind::Spray : ProcessKind::Steam, process.point, {}, {}};
 }
 
 }  // namespace tarvel::process

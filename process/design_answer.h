@@ -8,6 +8,7 @@
 
 #include "panel/air_field.h"
 #include "panel/memory_panel.h"
+#include "process/process_names.h"
 
 namespace tarvel::process {
 
@@ -43,8 +44,6 @@ struct PointAnswer {
   bool complete = false;
 };
 
-enum class StepKind { Mix, Heat, Coil, Spray, Steam };
-
 // One stream of a mix: the state it comes from and its share of the design's flow.
 struct StreamFlow {
   std::string from;
@@ -54,7 +53,7 @@ struct StreamFlow {
 
 // One process of the design between complete states, with what it takes or gives.
 struct StepAnswer {
-  StepKind kind = StepKind::Heat;
+  ProcessKind kind = ProcessKind::Heat;
   std::string from;  // empty for a mix, whose streams say where they come from
   std::string to;
   std::vector<StreamFlow> streams;  // a mix's

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "panel/field_names.h"
 #include "panel/number_text.h"
-#include "process/air_parameter.h"
 
 namespace tarvel::process {
 namespace {
@@ -52,7 +52,7 @@ Json Figures(const SupplyFigures& supply) {
 Json Point(const PointAnswer& point) {
   Json inputs = Json::object();
   for (const auto& [field, text] : point.inputs)
-    inputs[ParameterKey(field)] = text;
+    inputs[KeyOf(field)] = text;
   // In the form of the calculate command's answer.
   Json messages = Json::array();
   for (const MemoryPanel::Message& message : point.messages) {
@@ -70,25 +70,9 @@ Json Point(const PointAnswer& point) {
   return object;
 }
 
-const char* StepName(StepKind kind) {
-  switch (kind) {
-    case StepKind::Mix:
-      return "mix";
-    case StepKind::Heat:
-      return "heat";
-    case StepKind::Coil:
-      return "coil";
-    case StepKind::Spray:
-      return "spray";
-    case StepKind::Steam:
-      return "steam";
-  }
-  return "";
-}
-
 Json Step(const StepAnswer& step) {
-  Json object = {{"process", StepName(step.kind)}};
-  if (step.kind == StepKind::Mix) {
+  Json object = {{"process", NamesOf(step.kind).key}};
+  if (step.kind == ProcessKind::Mix) {
     object["to"] = step.to;
     NumberIfKnown(object, "flow", step.flow);
     Json streams = Json::array();

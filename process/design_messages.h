@@ -4,7 +4,11 @@
 #include <string_view>
 
 #include "panel/air_field.h"
+#include "panel/form_layout.h"
 #include "panel/messages.h"
+#include "panel/number_text.h"
+#include "process/process_names.h"
+#include "solver/search_bounds.h"
 
 namespace tarvel::process::messages {
 
@@ -17,8 +21,16 @@ inline constexpr std::string_view kTitle = tarvel::messages::kTitleAttention;
 // The request's points.
 inline constexpr std::string_view kPointNotObject = "状态点须是一个对象";
 inline constexpr std::string_view kNameNotText = "状态点名称须为文本";
-inline constexpr std::string_view kNoProcess =
-    "请给出状态点的参数或过程（state、mix、heat、coil、spray、steam、supply 之一）";
+// "请给出状态点的参数或过程（state、mix、heat、coil、spray、steam、supply 之一）"
+inline const std::string& NoProcess() {
+  static const std::string text = [] {
+    std::string keys;
+    for (const ProcessName& process : kProcessNames)
+      keys.append(keys.empty() ? "" : "、").append(process.key);
+    return "请给出状态点的参数或过程（" + keys + " 之一）";
+  }();
+  return text;
+}
 inline constexpr std::string_view kSeveralProcesses = "一个状态点只能有一种过程";
 inline constexpr std::string_view kSelfReference = "状态点不能引用自身";
 
@@ -36,7 +48,18 @@ inline constexpr std::string_view kFlowNotPositive = "风量须大于零";
 
 // The supply state.
 inline constexpr std::string_view kNoLoads = "热负荷和湿负荷不能都为零";
-inline constexpr std::string_view kSupplyOutOfRange = "送风温度超出计算范围（−99～100 ℃）";
+// A number as a range is written in a text, with the minus sign U+2212: "−99".
+inline std::string InText(double x) {
+  const std::string text = FormatNumber(x);
+  return text.starts_with('-') ? "−" + text.substr(1) : text;
+}
+// "送风温度超出计算范围（−99～100 ℃）": the dry bulbs the calculator's searches reach.
+inline const std::string& SupplyOutOfRange() {
+  static const std::string text = "送风温度超出计算范围（" + InText(kLowestTemperature) + "～" +
+                                  InText(kHighestDryBulb) + " " +
+                                  std::string(form::FieldUnit(AirField::DryBulb)) + "）";
+  return text;
+}
 inline constexpr std::string_view kParallelToIsotherm = "热湿比线与等温线平行，求不出送风状态";
 inline constexpr std::string_view kNoEnthalpyDifference = "送风与室内焓差为零，求不出送风量";
 inline constexpr std::string_view kSupplyFlowNotPositive = "送风量不为正：送风温差与负荷的正负不符";

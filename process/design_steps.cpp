@@ -27,7 +27,7 @@ const PointAnswer* Complete(const DesignContext& context, const std::string& nam
 std::optional<StepAnswer> MixFigures(const PendingStep& step, const PointAnswer& to,
                                      const DesignContext& context, std::optional<double> flow) {
   StepAnswer answer;
-  answer.kind = StepKind::Mix;
+  answer.kind = ProcessKind::Mix;
   answer.to = to.name;
   answer.flow = flow;
   double weights = 0;
@@ -52,7 +52,7 @@ std::optional<StepAnswer> StepFigures(const PendingStep& step, const PointAnswer
   if (!to.complete)
     return std::nullopt;
   try {
-    if (step.kind == StepKind::Mix)
+    if (step.kind == ProcessKind::Mix)
       return MixFigures(step, to, context, flow);
     const PointAnswer* from = Complete(context, step.from);
     if (from == nullptr)
@@ -71,7 +71,7 @@ std::optional<StepAnswer> StepFigures(const PendingStep& step, const PointAnswer
       answer.moisture = Mul(*answer.flow, answer.moisture_change);
     }
     // Heating keeps the moisture content and steam the dry bulb: straight on both charts.
-    const bool straight = step.kind == StepKind::Heat || step.kind == StepKind::Steam;
+    const bool straight = step.kind == ProcessKind::Heat || step.kind == ProcessKind::Steam;
     answer.path = StraightOnEnthalpyChart(a, b, straight ? 1 : kPathSegments);
     return answer;
   } catch (const NumericFault&) {

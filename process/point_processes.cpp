@@ -45,7 +45,7 @@ std::optional<PendingStep> RunMix(const MixProcess& process, DesignContext& cont
     Say(answer, messages::kTooFewStreams);
     return std::nullopt;
   }
-  PendingStep step{StepKind::Mix, {}, {}, {}};
+  PendingStep step{ProcessKind::Mix, {}, {}, {}};
   std::vector<MixingStream> streams;
   for (const MixStream& stream : process.streams) {
     const PointAnswer* state = context.Usable(stream.point, answer);

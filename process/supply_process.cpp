@@ -62,7 +62,7 @@ std::optional<double> SupplyState(const SupplyProcess& process, const DesignCont
       SupplyDryBulb(FieldValue(*room, AirField::DryBulb), ParseNumber(process.difference)));
   const double t = ParseNumber(t_text);
   if (t < kLowestTemperature || t > kHighestDryBulb) {
-    Say(answer, messages::kSupplyOutOfRange);
+    Say(answer, messages::SupplyOutOfRange());
     return std::nullopt;
   }
   SupplyFigures figures;

@@ -18,8 +18,8 @@ namespace {
 
 using process::DesignAnswer;
 using process::PointAnswer;
+using process::ProcessKind;
 using process::StepAnswer;
-using process::StepKind;
 
 constexpr HeaderLanguage kChinese = HeaderLanguage::Chinese;
 // Between the two inputs, and between the streams of a mix.
@@ -74,19 +74,9 @@ std::string Figure(const std::optional<double>& value) {
 }
 
 std::string_view ProcessName(const StepAnswer& step) {
-  switch (step.kind) {
-    case StepKind::Mix:
-      return "混合";
-    case StepKind::Heat:
-      return step.enthalpy_change < 0 ? "等湿冷却" : "等湿加热";
-    case StepKind::Coil:
-      return "冷却去湿";
-    case StepKind::Spray:
-      return "喷雾加湿";
-    case StepKind::Steam:
-      return "蒸汽加湿";
-  }
-  return "";
+  if (step.kind == ProcessKind::Heat)
+    return step.enthalpy_change < 0 ? process::kCoolingName : process::kHeatingName;
+  return process::NamesOf(step.kind).name;
 }
 
 // "W（0.29），N（1.17）": each stream's state and, when the design's flow is known, its flow.
@@ -104,9 +94,9 @@ std::string Streams(const StepAnswer& mix) {
 
 void FillStep(const StepAnswer& step, TableRow& row) {
   row[kProcess] = ProcessName(step);
-  row[kFrom] = step.kind == StepKind::Mix ? Streams(step) : step.from;
+  row[kFrom] = step.kind == ProcessKind::Mix ? Streams(step) : step.from;
   row[kFlow] = Figure(step.flow);
-  if (step.kind != StepKind::Mix) {
+  if (step.kind != ProcessKind::Mix) {
     row[kHeat] = Figure(step.heat);
     row[kWater] = Figure(step.moisture);
   }
@@ -126,7 +116,7 @@ TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
     row[kInputs].append(FieldColumnName(field, kChinese)).append(" ").append(text);
   }
   if (point.supply) {
-    row[kProcess] = "送风状态";
+    row[kProcess] = process::NamesOf(process::ProcessKind::Supply).name;
     row[kRatio] = process::RatioText(point.supply->ratio);
     row[kFlow] = Figure(point.supply->flow);
   }

@@ -9,9 +9,13 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include "panel/field_names.h"
+#include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "physics/standard_atmosphere.h"
+#include "process/air_parameter.h"
 #include "process/design_line.h"
+#include "process/process_names.h"
 #include "python/src/argument_column.h"
 #include "python/src/array_calculation.h"
 #include "python/src/row_answer.h"
@@ -99,6 +103,37 @@ py::dict MapColumns(const std::vector<std::string>& names) {
   return result;
 }
 
+// The core's names, for the package to take rather than repeat: by field index (the six
+// parameters, then the pressure) each field's key, caption, unit and tarvel-batch's column names;
+// the key by which a design copies a parameter from an earlier state; each process's key and
+// Chinese name; the message column's names.
+py::dict Names() {
+  std::vector<std::string> keys, captions, units, chinese, english, copied;
+  for (int f = 0; f < kFieldCount; ++f) {
+    const AirField field = static_cast<AirField>(f);
+    keys.emplace_back(KeyOf(field));
+    captions.emplace_back(form::FieldCaption(field));
+    units.emplace_back(form::FieldUnit(field));
+    chinese.emplace_back(tables::FieldColumnName(field, tables::HeaderLanguage::Chinese));
+    english.emplace_back(tables::FieldColumnName(field, tables::HeaderLanguage::English));
+    if (f < kParameterCount)
+      copied.emplace_back(process::CopiedParameterKey(field));
+  }
+  std::vector<std::pair<std::string, std::string>> processes;
+  for (const process::ProcessName& process : process::kProcessNames)
+    processes.emplace_back(process.key, process.name);
+  py::dict names;
+  names["keys"] = keys;
+  names["captions"] = captions;
+  names["units"] = units;
+  names["columns"] = py::make_tuple(chinese, english);
+  names["copied_keys"] = copied;
+  names["processes"] = processes;
+  names["message_columns"] = py::make_tuple(std::string(tables::kMessageColumnChinese),
+                                            std::string(tables::kMessageColumnEnglish));
+  return names;
+}
+
 }  // namespace
 }  // namespace tarvel::python
 
@@ -131,6 +166,12 @@ PYBIND11_MODULE(_tarvel, m) {
         return process::DesignAnswerLine(request);
       },
       py::arg("request"), "The replay tool's answer line to a design request line.");
+  m.def(
+      "names", &Names,
+      "The core's names: {'keys', 'captions', 'units': by field index, the pressure last;\n"
+      "'columns': (Chinese, English) column names by field index; 'copied_keys': the six\n"
+      "parameters' keys for a copied text; 'processes': [(key, Chinese name)]; 'message_columns':\n"
+      "(Chinese, English)}.");
   m.def("map_columns", &MapColumns, py::arg("names"), "tarvel-batch's reading of a header.");
   m.def(
       "is_plain_number", [](const std::string& text) { return tables::IsPlainNumber(text); },
