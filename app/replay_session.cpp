@@ -6,19 +6,14 @@
 
 #include "panel/clear_command.h"
 #include "panel/memory_panel.h"
-#include "process/design_answer_writing.h"
-#include "process/design_line.h"
 #include "solver/calculate_command.h"
+#include "tables/answer_json.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
 
 using nlohmann::json;
-
-std::string Dump(const json& value) {
-  // Field texts come from valid JSON input, but a replacement character is safer than a throw.
-  return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
 
 // The request's problem in words, or an empty text when it is well formed.
 std::string Validate(const json& request) {
@@ -59,17 +54,13 @@ std::string Run(const json& request) {
     ClearParameters(panel);
   }
 
-  json fields = json::array();
+  tables::AnswerJson fields = tables::AnswerJson::array();
   for (int i = 0; i < kParameterCount; ++i)
-    fields.push_back(std::string(panel.Text(ParameterField(i))));
-  json messages = json::array();
-  for (const MemoryPanel::Message& m : panel.Messages()) {
-    messages.push_back({{"text", m.text}, {"icon", IconName(m.icon)}, {"title", m.title}});
-  }
-  return Dump(json{{"fields", fields},
-                   {"pressure", std::string(panel.Text(AirField::Pressure))},
-                   {"messages", messages},
-                   {"fault", fault}});
+    fields.push_back(panel.Text(ParameterField(i)));
+  return tables::AnswerLine({{"fault", fault},
+                             {"fields", std::move(fields)},
+                             {"messages", tables::MessageList(panel.Messages())},
+                             {"pressure", panel.Text(AirField::Pressure)}});
 }
 
 }  // namespace
@@ -78,14 +69,14 @@ std::string ReplayLine(std::string_view line) {
   try {
     const json request = json::parse(line.begin(), line.end());
     if (request.is_object() && request.contains("command") && request["command"] == "design")
-      return process::ParsedDesignAnswerLine(request);
+      return tables::ParsedDesignAnswerLine(request);
     if (const std::string problem = Validate(request); !problem.empty())
-      return process::ErrorLine(problem);
+      return tables::ErrorLine(problem);
     return Run(request);
   } catch (const json::parse_error& e) {
-    return process::ErrorLine(std::string("not valid JSON: ") + e.what());
+    return tables::ErrorLine(std::string("not valid JSON: ") + e.what());
   } catch (const std::exception& e) {
-    return process::ErrorLine(e.what());
+    return tables::ErrorLine(e.what());
   }
 }
 

@@ -4,9 +4,9 @@
 #   tarvel_physics   physics/   the property model and its elementary functions
 #   tarvel_panel     panel/     the seven fields, messages, number text, clear command
 #   tarvel_solver    solver/    state completion and pair resolution, on the panel's operations
-#   tarvel_chart     chart/     the psychrometric chart in physical units
-#   tarvel_process   process/   air-conditioning processes and designs
-#   tarvel_tables    tables/    tables of results: column names, CSV cells, a design's table
+#   tarvel_process   process/   air-conditioning processes and designs: their states and figures
+#   tarvel_chart     chart/     the psychrometric chart in physical units, a design's lines on it
+#   tarvel_tables    tables/    results written out: tables, CSV, the replay protocol's answers
 #   tarvel_window    ui/        the Qt window
 #
 # tarvel_add_layer(<target> <folder> [BELOW <layer>...] SOURCES <file>...) makes one. The folders a

@@ -12,17 +12,13 @@
 
 namespace tarvel::process {
 
-// A state along a process line: dry bulb t (°C) and moisture content d (g/kg dry air).
-struct PathState {
-  double t;
-  double d;
-};
-
-// The figures of a supply state: its heat-moisture ratio line and the supply air flow.
+// The figures of a supply state: its heat-moisture ratio and the supply air flow.
 struct SupplyFigures {
-  double ratio = 0;                   // ε = Q/(W/1000), kJ/kg; an infinity when W = 0
-  std::vector<PathState> ratio_line;  // the ε line from the room through the supply state and on
-  std::optional<double> flow;         // G, kg/s of dry air
+  double ratio = 0;  // ε = Q/(W/1000), kJ/kg; an infinity when W = 0
+  // The room's point (its index in the answer) when the command completed the supply state: the
+  // ε line runs from the room through the supply state (chart/design_lines.h).
+  std::optional<std::size_t> ratio_line_from;
+  std::optional<double> flow;                  // G, kg/s of dry air
   std::optional<double> moisture_difference;   // d_room − d_supply, g/kg, from their fields
   std::optional<double> moisture_per_flow;     // W/G, g/kg: equals the difference within rounding
   std::optional<double> volume_flow;           // G·v of the supply state, m³/s
@@ -47,8 +43,8 @@ struct PointAnswer {
 // One stream of a mix: the state it comes from and its share of the design's flow.
 struct StreamFlow {
   std::string from;
-  std::optional<double> flow;   // kg/s: G·w/Σw when the design's flow is known
-  std::vector<PathState> path;  // from the stream's state to the mix
+  std::size_t point = 0;       // the index of that state in the answer
+  std::optional<double> flow;  // kg/s: G·w/Σw when the design's flow is known
 };
 
 // One process of the design between complete states, with what it takes or gives.
@@ -56,14 +52,21 @@ struct StepAnswer {
   ProcessKind kind = ProcessKind::Heat;
   std::string from;  // empty for a mix, whose streams say where they come from
   std::string to;
+  std::size_t from_point = 0;  // the indexes of those states in the answer (`from` not for a mix)
+  std::size_t to_point = 0;
   std::vector<StreamFlow> streams;  // a mix's
   double enthalpy_change = 0;       // h_to − h_from, kJ/kg (not for a mix)
   double moisture_change = 0;       // d_to − d_from, g/kg (not for a mix)
   std::optional<double> flow;       // kg/s of dry air
   std::optional<double> heat;       // G·(h_to − h_from), kW
   std::optional<double> moisture;   // G·(d_to − d_from), g/s
-  std::vector<PathState> path;      // from `from` to `to` (not for a mix)
 };
+
+// A field of a state: its text, and its value as the calculator reads it.
+const std::string& FieldText(const PointAnswer& state, AirField field);
+double FieldValue(const PointAnswer& state, AirField field);
+// The value of a field that the command wrote (or was given); nothing for an empty field.
+std::optional<double> WrittenValue(const PointAnswer& state, AirField field);
 
 struct DesignAnswer {
   std::string pressure;             // the request's: the pressure field's text of every state

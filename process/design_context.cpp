@@ -65,6 +65,11 @@ const PointAnswer* DesignContext::Find(const std::string& name) const {
   return found == names_.end() ? nullptr : &answers_[found->second];
 }
 
+std::optional<std::size_t> DesignContext::IndexOf(const std::string& name) const {
+  const auto found = names_.find(name);
+  return found == names_.end() ? std::nullopt : std::optional<std::size_t>(found->second);
+}
+
 bool DesignContext::NameIsFree(const std::string& name) const {
   return names_.find(name) == names_.end();
 }
@@ -73,20 +78,6 @@ void DesignContext::Add(PointAnswer answer, bool named) {
   if (named)
     names_.emplace(answer.name, answers_.size());
   answers_.push_back(std::move(answer));
-}
-
-const std::string& FieldText(const PointAnswer& state, AirField field) {
-  return state.fields[FieldIndex(field)];
-}
-
-double FieldValue(const PointAnswer& state, AirField field) {
-  return ParseNumber(FieldText(state, field));
-}
-
-std::optional<double> WrittenValue(const PointAnswer& state, AirField field) {
-  if (FieldText(state, field).empty())
-    return std::nullopt;
-  return FieldValue(state, field);
 }
 
 bool IsPositiveFlow(double flow) {

@@ -35,8 +35,9 @@ class DesignContext {
   // A supply state's flow: the design's when it is the first.
   void OfferSupplyFlow(double flow);
 
-  // The earlier point that has this name, if any.
+  // The earlier point that has this name, if any, and its index in the answer.
   const PointAnswer* Find(const std::string& name) const;
+  std::optional<std::size_t> IndexOf(const std::string& name) const;
   // Whether no earlier point has this name.
   bool NameIsFree(const std::string& name) const;
   // Adds the point after its computation; later points find it by its name when `named`.
@@ -50,12 +51,6 @@ class DesignContext {
   std::unordered_map<std::string, std::size_t> names_;
   std::optional<double> flow_;
 };
-
-// A field of a state: its text, and its value as the calculator reads it.
-const std::string& FieldText(const PointAnswer& state, AirField field);
-double FieldValue(const PointAnswer& state, AirField field);
-// The value of a field that the command wrote (or was given); nothing for an empty field.
-std::optional<double> WrittenValue(const PointAnswer& state, AirField field);
 
 // Whether a flow read from its text is one: finite and above zero.
 bool IsPositiveFlow(double flow);

@@ -39,8 +39,7 @@ DesignAnswer RunDesign(const Design& design) {
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (!steps[i])
       continue;
-    std::optional<StepAnswer> figures =
-        StepFigures(*steps[i], context.Answers()[i], context, result.flow);
+    std::optional<StepAnswer> figures = StepFigures(*steps[i], i, context, result.flow);
     if (figures)
       result.steps.push_back(std::move(*figures));
   }

@@ -1,5 +1,8 @@
 #include "process/supply_line.h"
 
+#include <cmath>
+
+#include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
 #include "process/process_constants.h"
 
@@ -35,6 +38,10 @@ std::optional<double> SupplyAirFlow(double heat_load, double moisture_load, doub
   if (difference == 0)
     return std::nullopt;
   return Div(by_heat ? heat_load : moisture_load, difference);
+}
+
+std::string RatioText(double ratio) {
+  return std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio);
 }
 
 }  // namespace tarvel::process

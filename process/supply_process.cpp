@@ -8,7 +8,6 @@
 #include "physics/checked_arithmetic.h"
 #include "process/design_messages.h"
 #include "process/process_constants.h"
-#include "process/process_path.h"
 #include "process/process_runs.h"
 #include "process/state_calculation.h"
 #include "process/supply_line.h"
@@ -21,10 +20,6 @@ void SupplyFlowFigures(double heat_load, double moisture_load, const PointAnswer
                        PointAnswer& answer, SupplyFigures& figures) {
   const double room_d = FieldValue(room, AirField::MoistureContent);
   const double supply_d = FieldValue(answer, AirField::MoistureContent);
-  figures.ratio_line = StraightOnEnthalpyChart(
-      {FieldValue(room, AirField::DryBulb), room_d, FieldValue(room, AirField::Enthalpy)},
-      {FieldValue(answer, AirField::DryBulb), supply_d, FieldValue(answer, AirField::Enthalpy)},
-      kPathSegments, kRatioLineReach);
   const std::optional<double> flow =
       SupplyAirFlow(heat_load, moisture_load, FieldValue(room, AirField::Enthalpy),
                     FieldValue(answer, AirField::Enthalpy), room_d, supply_d);
@@ -84,8 +79,10 @@ std::optional<double> SupplyState(const SupplyProcess& process, const DesignCont
   }
   CalculateState(context.Pressure(),
                  {{AirField::DryBulb, t_text}, {AirField::MoistureContent, d_text}}, answer);
-  if (answer.complete)
+  if (answer.complete) {
+    figures.ratio_line_from = context.IndexOf(process.room);
     SupplyFlowFigures(heat_load, moisture_load, *room, answer, figures);
+  }
   answer.supply = std::move(figures);
   return answer.supply->flow;
 }

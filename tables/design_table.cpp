@@ -3,12 +3,11 @@
 #include <array>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <unordered_map>
 
 #include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
-#include "process/design_answer_writing.h"
+#include "process/supply_line.h"
 #include "tables/column_map.h"
 #include "tables/csv_cell.h"
 #include "tables/joined_messages.h"
@@ -131,17 +130,8 @@ std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
   rows.reserve(answer.points.size());
   for (const PointAnswer& point : answer.points)
     rows.push_back(PointRow(point, answer.pressure));
-  // A step leads to a complete point, which is the first of its name: later points of that name
-  // are answered with a message.
-  std::unordered_map<std::string, std::size_t> complete;
-  for (std::size_t i = 0; i < answer.points.size(); ++i) {
-    if (answer.points[i].complete)
-      complete.emplace(answer.points[i].name, i);
-  }
-  for (const StepAnswer& step : answer.steps) {
-    if (const auto found = complete.find(step.to); found != complete.end())
-      FillStep(step, rows[found->second]);
-  }
+  for (const StepAnswer& step : answer.steps)
+    FillStep(step, rows[step.to_point]);
   return rows;
 }
 

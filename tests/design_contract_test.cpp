@@ -11,7 +11,7 @@
 
 #include "design_contract.h"
 #include "panel/number_text.h"
-#include "process/design_line.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
@@ -118,7 +118,7 @@ TEST(DesignContract, HoldsForThousandsOfRandomDesigns) {
   int points = 0, complete = 0;
   for (int i = 0; i < 2000; ++i) {
     const json request = designs.Next();
-    const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+    const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
     const std::vector<std::string> failures =
         testing_support::DesignContractFailures(request, answer);
     ASSERT_EQ(failures, std::vector<std::string>()) << request.dump();
@@ -156,7 +156,7 @@ TEST(DesignRequest, AThousandPointsAreAnsweredWhole) {
   }
   const json request{
       {"command", "design"}, {"pressure", "101.325"}, {"flow", "1"}, {"points", points}};
-  const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+  const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
   ASSERT_EQ(answer["points"].size(), 1000u);
   for (const json& point : answer["points"])
     EXPECT_EQ(point["messages"], json::array()) << point["name"];

@@ -11,7 +11,7 @@
 
 #include "design_contract.h"
 #include "panel/number_text.h"
-#include "process/design_line.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
@@ -27,7 +27,7 @@ std::vector<std::string> GoldenLines(const std::string& name) {
 }
 
 json Answer(const std::string& request) {
-  return json::parse(process::DesignAnswerLine(request));
+  return json::parse(tables::DesignAnswerLine(request));
 }
 
 const json& Point(const json& answer, const std::string& name) {

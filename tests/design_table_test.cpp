@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "process/design_line.h"
+#include "process/design_outcome.h"
 #include "tables/design_table.h"
 
 namespace tarvel {

@@ -10,10 +10,10 @@
 #include "panel/field_names.h"
 #include "panel/form_layout.h"
 #include "process/air_parameter.h"
-#include "process/design_line.h"
 #include "process/design_messages.h"
 #include "process/process_names.h"
 #include "tables/column_map.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
@@ -31,7 +31,7 @@ TEST(Names, EachParameterKeyIsReadAndWrittenBack) {
            {{{"name", "N"}, {"state", {{"dry_bulb", "20"}, {"rel_humidity", "50"}}}},
             {{"name", "P"},
              {"state", {{a + std::string(process::kCopiedSuffix), "N"}, {b, "7"}}}}}}};
-      const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+      const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
       const json& inputs = answer["points"][1]["inputs"];
       EXPECT_TRUE(inputs.contains(a) && inputs.contains(b)) << a << " with " << b << ": " << inputs;
       EXPECT_EQ(inputs.value(a, ""), answer["points"][0]["fields"][i]) << a << " copied from N";
@@ -61,7 +61,7 @@ TEST(Names, EachProcessKeyIsReadAndNamesItsStep) {
          {{{"name", "N"}, {"state", {{"dry_bulb", "23"}, {"rel_humidity", "60"}}}},
           {{"name", "W"}, {"state", {{"dry_bulb", "10"}, {"rel_humidity", "60"}}}},
           {{"name", "P"}, {key, bodies[key]}}}}};
-    const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+    const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
     EXPECT_EQ(answer["points"][2]["messages"], json::array()) << key;
     const bool makes_step =
         process.kind != process::ProcessKind::State && process.kind != process::ProcessKind::Supply;

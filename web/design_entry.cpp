@@ -1,13 +1,14 @@
 // The web page's entry to designs of air conditioning: the page writes a design request (one line
 // of JSON) into the core's memory and reads back its answer, computed by the very function that
-// tarvel-replay calls (process/design_line.h), so that the page shows the same states, digits and
+// tarvel-replay calls (tables/design_line.h), so that the page shows the same states, digits and
 // messages. The design stays in the core for the chart (web/page_design.h) and for its table.
 #include <emscripten/emscripten.h>
 
 #include <string>
 #include <variant>
 
-#include "process/design_line.h"
+#include "process/design_outcome.h"
+#include "tables/design_line.h"
 #include "tables/design_table.h"
 #include "web/entry_buffer.h"
 #include "web/page_design.h"
@@ -48,7 +49,7 @@ EMSCRIPTEN_KEEPALIVE char* tarvel_design_buffer(int size) {
 // valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarvel_design() {
   outcome = process::AnswerDesign(request);
-  answer = process::OutcomeLine(outcome);
+  answer = tarvel::tables::OutcomeLine(outcome);
   return answer.data();
 }
 

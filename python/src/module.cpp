@@ -14,13 +14,13 @@
 #include "panel/number_text.h"
 #include "physics/standard_atmosphere.h"
 #include "process/air_parameter.h"
-#include "process/design_line.h"
 #include "process/process_names.h"
 #include "python/src/argument_column.h"
 #include "python/src/array_calculation.h"
 #include "python/src/row_answer.h"
 #include "python/src/typed_text.h"
 #include "tables/column_map.h"
+#include "tables/design_line.h"
 #include "tables/plain_number.h"
 #include "tables/table_error.h"
 
@@ -163,7 +163,7 @@ PYBIND11_MODULE(_tarvel, m) {
       "design_answer",
       [](const std::string& request) {
         py::gil_scoped_release unlocked;
-        return process::DesignAnswerLine(request);
+        return tables::DesignAnswerLine(request);
       },
       py::arg("request"), "The replay tool's answer line to a design request line.");
   m.def(

@@ -1,9 +1,8 @@
-#include "process/design_line.h"
+#include "process/design_outcome.h"
 
 #include <exception>
 #include <nlohmann/json.hpp>
 
-#include "process/design_answer_writing.h"
 #include "process/design_request_reading.h"
 #include "process/design_run.h"
 
@@ -28,24 +27,6 @@ DesignOutcome AnswerDesign(std::string_view request_json) {
   } catch (const std::exception& e) {
     return std::string(e.what());
   }
-}
-
-std::string OutcomeLine(const DesignOutcome& outcome) {
-  try {
-    if (const std::string* problem = std::get_if<std::string>(&outcome))
-      return ErrorLine(*problem);
-    return WriteDesignAnswer(std::get<DesignAnswer>(outcome));
-  } catch (const std::exception& e) {
-    return ErrorLine(e.what());
-  }
-}
-
-std::string ParsedDesignAnswerLine(const nlohmann::json& request) {
-  return OutcomeLine(AnswerParsedDesign(request));
-}
-
-std::string DesignAnswerLine(std::string_view request_json) {
-  return OutcomeLine(AnswerDesign(request_json));
 }
 
 }  // namespace tarvel::process

@@ -1,42 +1,49 @@
-#include "process/design_answer_writing.h"
+#include "tables/design_answer_writing.h"
 
 #include <cmath>
-#include <nlohmann/json.hpp>
 #include <optional>
 
+#include "chart/design_lines.h"
 #include "panel/field_names.h"
-#include "panel/number_text.h"
+#include "process/supply_line.h"
+#include "tables/answer_json.h"
 
-namespace tarvel::process {
+namespace tarvel::tables {
 namespace {
 
-// The members keep the order in which they are written.
-using Json = nlohmann::ordered_json;
+using Json = AnswerJson;
+using chart::StatePoint;
+using process::PointAnswer;
+using process::ProcessKind;
+using process::StepAnswer;
+using process::SupplyFigures;
 
 void NumberIfKnown(Json& object, const char* key, const std::optional<double>& value) {
   if (value)
     object[key] = *value;
 }
 
-// A line as the states along it, each [t, d].
-Json Path(const std::vector<PathState>& path) {
+// A line as the states along it, each [t, d]; left out when it could not be drawn.
+void LineIfDrawn(Json& object, const char* key, const std::vector<StatePoint>& line) {
+  if (line.empty())
+    return;
   Json states = Json::array();
-  for (const PathState& state : path)
+  for (const StatePoint& state : line)
     states.push_back({state.t, state.d});
-  return states;
+  object[key] = std::move(states);
 }
 
 // ε as a number, or the text "∞" / "-∞" on the line of constant moisture content; and as the
 // calculator writes a number (two decimals), for a label.
 void Ratio(Json& figures, double ratio) {
   if (std::isinf(ratio))
-    figures["ratio"] = RatioText(ratio);
+    figures["ratio"] = process::RatioText(ratio);
   else
     figures["ratio"] = ratio;
-  figures["ratio_text"] = RatioText(ratio);
+  figures["ratio_text"] = process::RatioText(ratio);
 }
 
-Json Figures(const SupplyFigures& supply) {
+Json Figures(const SupplyFigures& supply, const std::vector<StatePoint>& ratio_line) {
   Json figures = Json::object();
   Ratio(figures, supply.ratio);
   NumberIfKnown(figures, "flow", supply.flow);
@@ -44,42 +51,35 @@ Json Figures(const SupplyFigures& supply) {
   NumberIfKnown(figures, "moisture_per_flow", supply.moisture_per_flow);
   NumberIfKnown(figures, "volume_flow", supply.volume_flow);
   NumberIfKnown(figures, "volume_flow_per_hour", supply.volume_flow_per_hour);
-  if (!supply.ratio_line.empty())
-    figures["ratio_line"] = Path(supply.ratio_line);
+  LineIfDrawn(figures, "ratio_line", ratio_line);
   return figures;
 }
 
-Json Point(const PointAnswer& point) {
+Json Point(const PointAnswer& point, const std::vector<StatePoint>& ratio_line) {
   Json inputs = Json::object();
   for (const auto& [field, text] : point.inputs)
     inputs[KeyOf(field)] = text;
-  // In the form of the calculate command's answer.
-  Json messages = Json::array();
-  for (const MemoryPanel::Message& message : point.messages) {
-    messages.push_back(
-        {{"icon", IconName(message.icon)}, {"text", message.text}, {"title", message.title}});
-  }
   Json object = {{"name", point.name},
                  {"inputs", std::move(inputs)},
                  {"fields", point.fields},
-                 {"messages", std::move(messages)}};
+                 {"messages", MessageList(point.messages)}};
   NumberIfKnown(object, "volume", point.volume);
   NumberIfKnown(object, "density", point.density);
   if (point.supply)
-    object["figures"] = Figures(*point.supply);
+    object["figures"] = Figures(*point.supply, ratio_line);
   return object;
 }
 
-Json Step(const StepAnswer& step) {
-  Json object = {{"process", NamesOf(step.kind).key}};
+Json Step(const StepAnswer& step, const std::vector<std::vector<StatePoint>>& lines) {
+  Json object = {{"process", process::NamesOf(step.kind).key}};
   if (step.kind == ProcessKind::Mix) {
     object["to"] = step.to;
     NumberIfKnown(object, "flow", step.flow);
     Json streams = Json::array();
-    for (const StreamFlow& stream : step.streams) {
-      Json one = {{"from", stream.from}};
-      NumberIfKnown(one, "flow", stream.flow);
-      one["path"] = Path(stream.path);
+    for (std::size_t k = 0; k < step.streams.size(); ++k) {
+      Json one = {{"from", step.streams[k].from}};
+      NumberIfKnown(one, "flow", step.streams[k].flow);
+      LineIfDrawn(one, "path", lines[k]);
       streams.push_back(std::move(one));
     }
     object["streams"] = std::move(streams);
@@ -92,36 +92,24 @@ Json Step(const StepAnswer& step) {
   NumberIfKnown(object, "flow", step.flow);
   NumberIfKnown(object, "heat", step.heat);
   NumberIfKnown(object, "moisture", step.moisture);
-  object["path"] = Path(step.path);
+  LineIfDrawn(object, "path", lines[0]);
   return object;
-}
-
-// One line; a byte that is not part of valid UTF-8 (a name may hold any bytes) becomes U+FFFD.
-std::string Line(const Json& value) {
-  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
-std::string RatioText(double ratio) {
-  return std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio);
-}
-
-std::string WriteDesignAnswer(const DesignAnswer& answer) {
+std::string WriteDesignAnswer(const process::DesignAnswer& answer) {
+  const chart::DesignLines lines = chart::LinesOfDesign(answer);
   Json points = Json::array();
-  for (const PointAnswer& point : answer.points)
-    points.push_back(Point(point));
+  for (std::size_t p = 0; p < answer.points.size(); ++p)
+    points.push_back(Point(answer.points[p], lines.ratio_lines[p]));
   Json object = {{"points", std::move(points)}};
   NumberIfKnown(object, "flow", answer.flow);
   Json steps = Json::array();
-  for (const StepAnswer& step : answer.steps)
-    steps.push_back(Step(step));
+  for (std::size_t s = 0; s < answer.steps.size(); ++s)
+    steps.push_back(Step(answer.steps[s], lines.steps[s]));
   object["steps"] = std::move(steps);
-  return Line(object);
+  return AnswerLine(object);
 }
 
-std::string ErrorLine(std::string_view what) {
-  return Line(Json{{"error", what}});
-}
-
-}  // namespace tarvel::process
+}  // namespace tarvel::tables
