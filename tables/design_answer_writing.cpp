@@ -5,7 +5,7 @@
 
 #include "chart/design_lines.h"
 #include "panel/field_names.h"
-#include "process/supply_line.h"
+#include "process/supply.h"
 #include "tables/answer_json.h"
 
 namespace tarvel::tables {

@@ -7,7 +7,7 @@
 #include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
-#include "process/supply_line.h"
+#include "process/supply.h"
 #include "tables/column_map.h"
 #include "tables/csv_cell.h"
 #include "tables/joined_messages.h"

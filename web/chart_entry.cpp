@@ -19,7 +19,7 @@
 #include "chart/ratio_protractor.h"
 #include "panel/number_text.h"
 #include "process/design_context.h"
-#include "process/supply_line.h"
+#include "process/supply.h"
 #include "web/chart_handover.h"
 #include "web/page_design.h"
 #include "web/page_fields.h"

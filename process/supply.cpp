@@ -1,5 +1,8 @@
 // The supply state from the room's loads: the point of the room's heat-moisture ratio line at the
-// supply temperature difference, the supply air flow, and the design's flow.
+// supply temperature difference, the supply air flow, and the design's flow. Its formulas and its
+// run.
+#include "process/supply.h"
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -10,9 +13,45 @@
 #include "process/process_constants.h"
 #include "process/process_runs.h"
 #include "process/state_calculation.h"
-#include "process/supply_line.h"
 
 namespace tarvel::process {
+
+using checked::Add;
+using checked::Div;
+using checked::Mul;
+using checked::Sub;
+
+double SupplyDryBulb(double room_t, double difference) {
+  return Sub(room_t, difference);
+}
+
+double HeatMoistureRatio(double heat_load, double moisture_load) {
+  return Div(heat_load, Div(moisture_load, kGramsPerKilogram));
+}
+
+std::optional<double> SupplyMoisture(double t_o, double room_d, double room_h, double ratio) {
+  const double a = Add(Mul(kVapourHeatCapacity, t_o), kVaporisationEnthalpy);
+  const double b = Mul(kDryAirHeatCapacity, t_o);
+  const double slope = Sub(a, ratio);
+  if (slope == 0)
+    return std::nullopt;
+  const double n = Sub(Mul(kGramsPerKilogram, Sub(room_h, b)), Mul(ratio, room_d));
+  return Div(n, slope);
+}
+
+std::optional<double> SupplyAirFlow(double heat_load, double moisture_load, double room_h,
+                                    double supply_h, double room_d, double supply_d) {
+  const bool by_heat = heat_load != 0;
+  const double difference = by_heat ? Sub(room_h, supply_h) : Sub(room_d, supply_d);
+  if (difference == 0)
+    return std::nullopt;
+  return Div(by_heat ? heat_load : moisture_load, difference);
+}
+
+std::string RatioText(double ratio) {
+  return std::isinf(ratio) ? (ratio > 0 ? "∞" : "-∞") : FormatNumber(ratio);
+}
+
 namespace {
 
 // The supply air flow and the figures that follow from it, once the supply state is complete.
@@ -32,11 +71,11 @@ void SupplyFlowFigures(double heat_load, double moisture_load, const PointAnswer
     return;
   }
   figures.flow = flow;
-  figures.moisture_difference = checked::Sub(room_d, supply_d);
-  figures.moisture_per_flow = checked::Div(moisture_load, *flow);
+  figures.moisture_difference = Sub(room_d, supply_d);
+  figures.moisture_per_flow = Div(moisture_load, *flow);
   if (answer.volume) {
-    figures.volume_flow = checked::Mul(*flow, *answer.volume);
-    figures.volume_flow_per_hour = checked::Mul(*figures.volume_flow, kSecondsPerHour);
+    figures.volume_flow = Mul(*flow, *answer.volume);
+    figures.volume_flow_per_hour = Mul(*figures.volume_flow, kSecondsPerHour);
   }
 }
 
