@@ -18,6 +18,15 @@ namespace tarvel::process::messages {
 inline constexpr MessageIcon kIcon = MessageIcon::Exclamation;
 inline constexpr std::string_view kTitle = tarvel::messages::kTitleAttention;
 
+// The request as a whole, answered {"error": ...} (keys in “ ”, as given).
+inline constexpr std::string_view kRequestNotObject = "设计请求须是一个 JSON 对象";
+// Where a request of `size` bytes stops being JSON: at its byte `byte` (from 1), or past its end.
+inline std::string RequestNotJson(std::size_t byte, std::size_t size) {
+  if (byte > size)
+    return "设计请求不是有效的 JSON（没有写完）";
+  return "设计请求不是有效的 JSON（在第 " + std::to_string(byte) + " 个字节处）";
+}
+
 // The request's points.
 inline constexpr std::string_view kPointNotObject = "状态点须是一个对象";
 inline constexpr std::string_view kNameNotText = "状态点名称须为文本";
@@ -94,6 +103,12 @@ inline std::string PointNotUsable(std::string_view name) {
 }
 inline std::string StreamFlowNotPositive(std::string_view name) {
   return "气流" + Quoted(name) + "的风量须大于零";
+}
+inline std::string RequestFlowNotPositive(std::string_view key) {
+  return Quoted(key) + "须为文本，读作大于零的风量（kg/s）";
+}
+inline std::string MustBe(std::string_view key, std::string_view value) {
+  return Quoted(key) + "须为" + Quoted(value);
 }
 
 }  // namespace tarvel::process::messages

@@ -3,6 +3,7 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 
+#include "process/design_messages.h"
 #include "process/design_request_reading.h"
 #include "process/design_run.h"
 
@@ -23,7 +24,7 @@ DesignOutcome AnswerDesign(std::string_view request_json) {
   try {
     return AnswerParsedDesign(nlohmann::json::parse(request_json.begin(), request_json.end()));
   } catch (const nlohmann::json::parse_error& e) {
-    return std::string("not valid JSON: ") + e.what();
+    return messages::RequestNotJson(e.byte, request_json.size());
   } catch (const std::exception& e) {
     return std::string(e.what());
   }

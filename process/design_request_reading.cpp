@@ -114,7 +114,7 @@ Process ReadMix(const json& body, std::string& problem) {
     }
     MixStream read;
     if (!ReadText(stream, "point", read.point, problem) ||
-        !ReadText(stream, "flow", read.flow, problem)) {
+        !ReadText(stream, kFlowKey, read.flow, problem)) {
       return mix;
     }
     mix.streams.push_back(std::move(read));
@@ -136,9 +136,9 @@ Process ReadHeat(const json& body, std::string& problem) {
   }
   if (power && !ReadText(body, "power", heat.power, problem))
     return heat;
-  if (body.contains("flow")) {
+  if (body.contains(kFlowKey)) {
     std::string flow;
-    if (ReadText(body, "flow", flow, problem))
+    if (ReadText(body, kFlowKey, flow, problem))
       heat.flow = std::move(flow);
   }
   return heat;
@@ -260,29 +260,27 @@ DesignPoint ReadPoint(const json& point) {
 
 std::variant<Design, std::string> ReadDesignRequest(const json& request) {
   if (!request.is_object())
-    return std::string("the request is not a JSON object");
-  if (const auto command = request.find("command");
-      command != request.end() && *command != "design") {
-    return std::string("\"command\" must be \"design\"");
+    return std::string(messages::kRequestNotObject);
+  if (const auto command = request.find(kCommandKey);
+      command != request.end() && *command != kDesignCommand) {
+    return messages::MustBe(kCommandKey, kDesignCommand);
   }
   Design design;
-  const auto pressure = request.find("pressure");
-  if (pressure == request.end())
-    return std::string("missing key \"pressure\"");
-  if (!pressure->is_string())
-    return std::string("\"pressure\" must be a string");
-  design.pressure = pressure->get<std::string>();
-  if (const auto flow = request.find("flow"); flow != request.end()) {
+  const std::string_view pressure_key = KeyOf(AirField::Pressure);
+  std::string problem;
+  if (!ReadText(request, pressure_key, design.pressure, problem))
+    return problem;
+  if (const auto flow = request.find(kFlowKey); flow != request.end()) {
     const double value = flow->is_string() ? ParseNumber(flow->get<std::string>()) : 0;
     if (!IsPositiveFlow(value))
-      return std::string("\"flow\" must be a string that reads as a positive number (kg/s)");
+      return messages::RequestFlowNotPositive(kFlowKey);
     design.flow = flow->get<std::string>();
   }
-  const auto points = request.find("points");
+  const auto points = request.find(kPointsKey);
   if (points == request.end())
-    return std::string("missing key \"points\"");
+    return messages::MissingValue(kPointsKey);
   if (!points->is_array())
-    return std::string("\"points\" must be an array");
+    return messages::NotAList(kPointsKey);
   design.points.reserve(points->size());
   for (const json& point : *points)
     design.points.push_back(ReadPoint(point));

@@ -232,9 +232,12 @@ class DesignTest(PageCase):
     def test_bad_links_are_told_and_leave_the_page_usable(self):
         status = lambda: self.element("design-status").text  # noqa: E731
         base = chromium.page_url(page_case.PAGE) + "#design="
+        # What is no design request at all is told in the core's words for it; a request the
+        # core refuses, as the replay words it.
         for text, told in (("%E0%A4%A", "链接中的设计有误：无法解码（百分号编码有误）"),
-                           ("not json", None), ('{"command":"design","pressure":"101.325"}', None),
-                           ('[1,2]', None)):
+                           ("not json", "链接中的设计有误：设计请求不是有效的 JSON（在第 2 个字节处）"),
+                           ('{"command":"design","pressure":"101.325"}', None),
+                           ('[1,2]', "链接中的设计有误：设计请求须是一个 JSON 对象")):
             url = base + (text if text.startswith("%") else urllib.parse.quote(text))
             if text == "[1,2]":
                 self.driver.get(url)  # the page open follows the link
