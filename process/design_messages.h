@@ -30,15 +30,19 @@ inline std::string RequestNotJson(std::size_t byte, std::size_t size) {
 // The request's points.
 inline constexpr std::string_view kPointNotObject = "状态点须是一个对象";
 inline constexpr std::string_view kNameNotText = "状态点名称须为文本";
-// "请给出状态点的参数或过程（state、mix、heat、coil、spray、steam、supply 之一）"
-inline const std::string& NoProcess() {
-  static const std::string text = [] {
-    std::string keys;
+// "state、mix、heat、coil、spray、steam、supply"
+inline const std::string& ProcessKeys() {
+  static const std::string keys = [] {
+    std::string joined;
     for (const ProcessName& process : kProcessNames)
-      keys.append(keys.empty() ? "" : "、").append(process.key);
-    return "请给出状态点的参数或过程（" + keys + " 之一）";
+      joined.append(joined.empty() ? "" : "、").append(process.key);
+    return joined;
   }();
-  return text;
+  return keys;
+}
+// "请给出状态点的参数或过程（state、mix、heat、coil、spray、steam、supply 之一）"
+inline std::string NoProcess() {
+  return "请给出状态点的参数或过程（" + ProcessKeys() + " 之一）";
 }
 inline constexpr std::string_view kSeveralProcesses = "一个状态点只能有一种过程";
 inline constexpr std::string_view kSelfReference = "状态点不能引用自身";
@@ -106,6 +110,10 @@ inline std::string StreamFlowNotPositive(std::string_view name) {
 }
 inline std::string RequestFlowNotPositive(std::string_view key) {
   return Quoted(key) + "须为文本，读作大于零的风量（kg/s）";
+}
+// "未知的过程“spary”（应为 state、mix、heat、coil、spray、steam、supply 之一）"
+inline std::string UnknownProcess(std::string_view key) {
+  return "未知的过程" + Quoted(key) + "（应为 " + ProcessKeys() + " 之一）";
 }
 inline std::string MustBe(std::string_view key, std::string_view value) {
   return Quoted(key) + "须为" + Quoted(value);

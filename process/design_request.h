@@ -90,6 +90,8 @@ inline constexpr std::string_view kCommandKey = "command";
 inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kFlowKey = "flow";
 inline constexpr std::string_view kPointsKey = "points";
+// A point's name; its other key is its process's (process/process_names.h).
+inline constexpr std::string_view kNameKey = "name";
 
 struct Design {
   std::string pressure;             // kPa, the pressure field's text for every state

@@ -229,7 +229,7 @@ DesignPoint ReadPoint(const json& point) {
     read.problem = messages::kPointNotObject;
     return read;
   }
-  const auto name = point.find("name");
+  const auto name = point.find(kNameKey);
   if (name == point.end() || !name->is_string()) {
     read.problem = messages::kNameNotText;
     return read;
@@ -237,10 +237,15 @@ DesignPoint ReadPoint(const json& point) {
   read.name = name->get<std::string>();
   json::const_iterator process = point.end();
   const ProcessReader* reader = nullptr;
+  // A point holds its name and its process, nothing else: any other key is a process misnamed.
   for (auto member = point.begin(); member != point.end(); ++member) {
-    const ProcessReader* found = ReaderOf(member.key());
-    if (found == nullptr)
+    if (member.key() == kNameKey)
       continue;
+    const ProcessReader* found = ReaderOf(member.key());
+    if (found == nullptr) {
+      read.problem = messages::UnknownProcess(member.key());
+      return read;
+    }
     if (reader != nullptr) {
       read.problem = messages::kSeveralProcesses;
       return read;
