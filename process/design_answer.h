@@ -60,6 +60,8 @@ struct StepAnswer {
   std::optional<double> flow;       // kg/s of dry air
   std::optional<double> heat;       // G·(h_to − h_from), kW
   std::optional<double> moisture;   // G·(d_to − d_from), g/s
+  // Why a figure with the flow is left out: it would not be finite (the design's own messages).
+  std::vector<MemoryPanel::Message> messages;
 };
 
 // A field of a state: its text, and its value as the calculator reads it.

@@ -84,8 +84,12 @@ bool IsPositiveFlow(double flow) {
   return std::isfinite(flow) && flow > 0;
 }
 
+MemoryPanel::Message DesignMessage(std::string_view text) {
+  return {std::string(text), messages::kIcon, std::string(messages::kTitle)};
+}
+
 void Say(PointAnswer& answer, std::string_view text) {
-  answer.messages.push_back({std::string(text), messages::kIcon, std::string(messages::kTitle)});
+  answer.messages.push_back(DesignMessage(text));
   answer.complete = false;
 }
 

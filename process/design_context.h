@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "physics/checked_arithmetic.h"
 #include "process/design_answer.h"
 #include "process/design_request.h"
 
@@ -55,7 +56,20 @@ class DesignContext {
 // Whether a flow read from its text is one: finite and above zero.
 bool IsPositiveFlow(double flow);
 
+// One of the design's own messages, with its icon and title.
+MemoryPanel::Message DesignMessage(std::string_view text);
+
 // Adds one of the design's own messages to the point; the point can no longer be used by others.
 void Say(PointAnswer& answer, std::string_view text);
+
+// A figure as `compute` gives it, or nothing when it would not be finite (a numeric fault).
+template <typename Compute>
+std::optional<double> FigureIfFinite(Compute compute) {
+  try {
+    return compute();
+  } catch (const NumericFault&) {
+    return std::nullopt;
+  }
+}
 
 }  // namespace tarvel::process

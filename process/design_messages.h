@@ -115,6 +115,13 @@ inline std::string RequestFlowNotPositive(std::string_view key) {
 inline std::string UnknownProcess(std::string_view key) {
   return "未知的过程" + Quoted(key) + "（应为 " + ProcessKeys() + " 之一）";
 }
+// A figure whose value would not be finite (a huge flow times a change): left out, and told.
+inline std::string FigureOutOfRange(std::string_view figure) {
+  return std::string(figure) + "超出数值范围，无法计算";
+}
+inline std::string StreamFlowOutOfRange(std::string_view name) {
+  return "气流" + Quoted(name) + "的" + FigureOutOfRange(kFlowFigure);
+}
 inline std::string MustBe(std::string_view key, std::string_view value) {
   return Quoted(key) + "须为" + Quoted(value);
 }

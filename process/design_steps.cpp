@@ -1,6 +1,7 @@
 #include "process/design_steps.h"
 
 #include "physics/checked_arithmetic.h"
+#include "process/design_messages.h"
 
 namespace tarvel::process {
 namespace {
@@ -29,13 +30,18 @@ std::optional<StepAnswer> MixFigures(const PendingStep& step, const PointAnswer&
   double weights = 0;
   for (std::size_t i = 0; i < step.streams.size(); ++i)
     weights = i == 0 ? step.streams[i].second : Add(weights, step.streams[i].second);
-  for (const auto& [name, weight] : step.streams) {
+  for (const auto& stream_weight : step.streams) {
+    const std::string& name = stream_weight.first;
+    const double weight = stream_weight.second;
     const std::optional<std::size_t> from = Complete(context, name);
     if (!from)
       return std::nullopt;
     StreamFlow stream{name, *from, {}};
-    if (flow)
-      stream.flow = Div(Mul(*flow, weight), weights);
+    if (flow) {
+      stream.flow = FigureIfFinite([&] { return Div(Mul(*flow, weight), weights); });
+      if (!stream.flow)
+        answer.messages.push_back(DesignMessage(messages::StreamFlowOutOfRange(name)));
+    }
     answer.streams.push_back(std::move(stream));
   }
   return answer;
@@ -67,8 +73,13 @@ std::optional<StepAnswer> StepFigures(const PendingStep& step, std::size_t to_po
         Sub(FieldValue(to, AirField::MoistureContent), FieldValue(a, AirField::MoistureContent));
     answer.flow = step.own_flow ? step.own_flow : flow;
     if (answer.flow) {
-      answer.heat = Mul(*answer.flow, answer.enthalpy_change);
-      answer.moisture = Mul(*answer.flow, answer.moisture_change);
+      const double g = *answer.flow;
+      answer.heat = FigureIfFinite([&] { return Mul(g, answer.enthalpy_change); });
+      if (!answer.heat)
+        answer.messages.push_back(DesignMessage(messages::FigureOutOfRange(kHeatFigure)));
+      answer.moisture = FigureIfFinite([&] { return Mul(g, answer.moisture_change); });
+      if (!answer.moisture)
+        answer.messages.push_back(DesignMessage(messages::FigureOutOfRange(kWaterFigure)));
     }
     return answer;
   } catch (const NumericFault&) {

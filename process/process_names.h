@@ -33,6 +33,16 @@ inline constexpr ProcessName kProcessNames[] = {
 inline constexpr std::string_view kHeatingName = "等湿加热";
 inline constexpr std::string_view kCoolingName = "等湿冷却";
 
+// The figures of a design by their Chinese names, as its table heads their columns and its
+// messages name the ones that cannot be computed.
+inline constexpr std::string_view kFlowFigure = "风量";          // a step's air flow G, kg/s
+inline constexpr std::string_view kHeatFigure = "热量";          // G·Δh, kW
+inline constexpr std::string_view kWaterFigure = "湿量";         // G·Δd, g/s
+inline constexpr std::string_view kSupplyFlowFigure = "送风量";  // G, kg/s
+inline constexpr std::string_view kMoisturePerFlowFigure = "余湿量与送风量之比";    // W/G, g/kg
+inline constexpr std::string_view kVolumeFlowFigure = "送风体积流量";               // G·v, m³/s
+inline constexpr std::string_view kVolumeFlowPerHourFigure = "每小时送风体积流量";  // m³/h
+
 constexpr const ProcessName& NamesOf(ProcessKind kind) {
   for (const ProcessName& named : kProcessNames) {
     if (named.kind == kind)

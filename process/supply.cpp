@@ -54,14 +54,29 @@ std::string RatioText(double ratio) {
 
 namespace {
 
+// A figure of the supply state, or nothing when it would not be finite: then the state says which,
+// and lends no flow to the design.
+template <typename Compute>
+std::optional<double> SupplyFigure(PointAnswer& answer, std::string_view figure, Compute compute) {
+  const std::optional<double> value = FigureIfFinite(compute);
+  if (!value)
+    Say(answer, messages::FigureOutOfRange(figure));
+  return value;
+}
+
 // The supply air flow and the figures that follow from it, once the supply state is complete.
 void SupplyFlowFigures(double heat_load, double moisture_load, const PointAnswer& room,
                        PointAnswer& answer, SupplyFigures& figures) {
   const double room_d = FieldValue(room, AirField::MoistureContent);
   const double supply_d = FieldValue(answer, AirField::MoistureContent);
-  const std::optional<double> flow =
-      SupplyAirFlow(heat_load, moisture_load, FieldValue(room, AirField::Enthalpy),
-                    FieldValue(answer, AirField::Enthalpy), room_d, supply_d);
+  std::optional<double> flow;
+  try {
+    flow = SupplyAirFlow(heat_load, moisture_load, FieldValue(room, AirField::Enthalpy),
+                         FieldValue(answer, AirField::Enthalpy), room_d, supply_d);
+  } catch (const NumericFault&) {
+    Say(answer, messages::FigureOutOfRange(kSupplyFlowFigure));
+    return;
+  }
   if (!flow) {
     Say(answer, messages::kNoEnthalpyDifference);
     return;
@@ -72,10 +87,16 @@ void SupplyFlowFigures(double heat_load, double moisture_load, const PointAnswer
   }
   figures.flow = flow;
   figures.moisture_difference = Sub(room_d, supply_d);
-  figures.moisture_per_flow = Div(moisture_load, *flow);
+  figures.moisture_per_flow =
+      SupplyFigure(answer, kMoisturePerFlowFigure, [&] { return Div(moisture_load, *flow); });
   if (answer.volume) {
-    figures.volume_flow = Mul(*flow, *answer.volume);
-    figures.volume_flow_per_hour = Mul(*figures.volume_flow, kSecondsPerHour);
+    figures.volume_flow =
+        SupplyFigure(answer, kVolumeFlowFigure, [&] { return Mul(*flow, *answer.volume); });
+    if (figures.volume_flow) {
+      figures.volume_flow_per_hour = SupplyFigure(answer, kVolumeFlowPerHourFigure, [&] {
+        return Mul(*figures.volume_flow, kSecondsPerHour);
+      });
+    }
   }
 }
 
@@ -130,7 +151,8 @@ std::optional<double> SupplyState(const SupplyProcess& process, const DesignCont
 
 std::optional<PendingStep> RunSupply(const SupplyProcess& process, DesignContext& context,
                                      PointAnswer& answer) {
-  if (const std::optional<double> flow = SupplyState(process, context, answer))
+  const std::optional<double> flow = SupplyState(process, context, answer);
+  if (flow && answer.complete)
     context.OfferSupplyFlow(*flow);
   return std::nullopt;
 }

@@ -23,6 +23,12 @@ void NumberIfKnown(Json& object, const char* key, const std::optional<double>& v
     object[key] = *value;
 }
 
+// The design's own messages about a step, where there are any.
+void MessagesIfAny(Json& object, const std::vector<MemoryPanel::Message>& messages) {
+  if (!messages.empty())
+    object["messages"] = MessageList(messages);
+}
+
 // A line as the states along it, each [t, d]; left out when it could not be drawn.
 void LineIfDrawn(Json& object, const char* key, const std::vector<StatePoint>& line) {
   if (line.empty())
@@ -83,6 +89,7 @@ Json Step(const StepAnswer& step, const std::vector<std::vector<StatePoint>>& li
       streams.push_back(std::move(one));
     }
     object["streams"] = std::move(streams);
+    MessagesIfAny(object, step.messages);
     return object;
   }
   object["from"] = step.from;
@@ -93,6 +100,7 @@ Json Step(const StepAnswer& step, const std::vector<std::vector<StatePoint>>& li
   NumberIfKnown(object, "heat", step.heat);
   NumberIfKnown(object, "moisture", step.moisture);
   LineIfDrawn(object, "path", lines[0]);
+  MessagesIfAny(object, step.messages);
   return object;
 }
 

@@ -61,9 +61,9 @@ const std::array<TableColumn, kColumnCount> kColumns = [] {
   columns[kProcess] = {"过程", ""};
   columns[kFrom] = {"来自", ""};
   columns[kRatio] = {"热湿比", "kJ/kg"};
-  columns[kFlow] = {"风量", "kg/s"};
-  columns[kHeat] = {"热量", "kW"};
-  columns[kWater] = {"湿量", "g/s"};
+  columns[kFlow] = {process::kFlowFigure, "kg/s"};
+  columns[kHeat] = {process::kHeatFigure, "kW"};
+  columns[kWater] = {process::kWaterFigure, "g/s"};
   columns[kMessages] = {MessageColumnName(kChinese), ""};
   return columns;
 }();
@@ -99,6 +99,11 @@ void FillStep(const StepAnswer& step, TableRow& row) {
     row[kHeat] = Figure(step.heat);
     row[kWater] = Figure(step.moisture);
   }
+  // What the step says of its figures follows what its point says.
+  std::string said;
+  JoinMessages(step.messages, said);
+  if (!said.empty())
+    row[kMessages].append(row[kMessages].empty() ? "" : kMessageJoint).append(said);
 }
 
 TableRow PointRow(const PointAnswer& point, std::string_view pressure) {

@@ -174,5 +174,26 @@ TEST(DesignTable, JsonNamesEachColumnWithItsUnitAndKeepsAnyName) {
   EXPECT_EQ(table["rows"][5][1], "17");
 }
 
+// A flow of 10^308: a step whose heat would not be finite stays in the table, says so after what
+// its point says, and its flow is written as the calculator writes it, every digit.
+TEST(DesignTable, AStepSaysWhichFigureItCouldNotCompute) {
+  const json request = json::parse(R"({"pressure":"101.325","flow":"1e308","points":[
+    {"name":"N","state":{"dry_bulb":"23","rel_humidity":"60"}},
+    {"name":"W","state":{"dry_bulb":"34.8","wet_bulb":"26.7"}},
+    {"name":"H","heat":{"point":"N","dry_bulb":"30"}},
+    {"name":"C","mix":[{"point":"N","flow":"2"},{"point":"W","flow":"1"}]}]})");
+  const ShownTable table(Answered(request));
+  ExpectCells(table, {
+                         {2, "过程", "等湿加热"},
+                         {2, "热量", ""},
+                         {2, "湿量", "0"},
+                         {2, "提示", "热量超出数值范围，无法计算"},
+                         {3, "过程", "混合"},
+                         {3, "提示", "气流“N”的风量超出数值范围，无法计算"},
+                     });
+  EXPECT_EQ(table.Cell(2, "风量"), "1" + std::string(308, '0'));
+  EXPECT_TRUE(table.Cell(3, "来自").starts_with("N，W（3333")) << table.Cell(3, "来自");
+}
+
 }  // namespace
 }  // namespace tarvel

@@ -281,6 +281,37 @@ class DesignTest(PageCase):
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, ".design-points circle")),
                          1000)
 
+    def test_figures_too_large_are_told_and_held_in_the_table(self):
+        # A flow of 10^308: the heat and water of a step and a mix stream's flow would not be
+        # finite. Every step stays, on the chart and in the table, and says which figure it could
+        # not compute; the flow is written as the core writes it, every digit, wrapped within its
+        # column, and the chart stays beside the window.
+        golden = ROOT / "tests" / "golden"
+        request = json.loads((golden / "design_huge_figures.jsonl").read_text().splitlines()[0])
+        self.open_page(link(request))
+        [answer] = design_answers([request])
+        rows = self.driver.execute_script(TABLE)
+        self.assertEqual(len(rows), len(answer["points"]))
+        for row, point in zip(rows, answer["points"]):
+            said = [m["text"] for m in point["messages"]] + [
+                m["text"] for s in answer["steps"] if s["to"] == point["name"]
+                for m in s.get("messages", [])]
+            self.assertEqual(row[-1], "；".join(said), point["name"])
+        heated = rows[[p["name"] for p in answer["points"]].index("H")]
+        self.assertEqual(heated[13:15], ["1" + "0" * 308, ""])
+        self.assertEqual(heated[-1], "热量超出数值范围，无法计算")
+        self.assertEqual(len(self.driver.find_elements(
+            By.CSS_SELECTOR, ".design-lines path.process")), 4)
+        laid = self.driver.execute_script("""
+            const right = (id) => document.getElementById(id).getBoundingClientRect().right;
+            const cells = document.querySelectorAll('#design-states td');
+            return {window: innerWidth, chart: right('chart-panel'),
+                    table: right('design-table-panel'),
+                    cells: [...cells].map((td) => td.getBoundingClientRect().width)};""")
+        self.assertLessEqual(laid["chart"], laid["window"])
+        self.assertLessEqual(laid["table"], laid["window"])
+        self.assertLess(max(laid["cells"]), 400)
+
     def test_altitude_fills_the_pressure_only_when_asked(self):
         self.open_page()
         self.fill({"altitude-metres": "1000"})
