@@ -75,6 +75,8 @@ struct DesignAnswer {
   std::vector<PointAnswer> points;  // in request order
   std::optional<double> flow;       // the design's supply air flow G, kg/s
   std::vector<StepAnswer> steps;    // in request order
+  // The design's own messages about the request as a whole (a flow it gives that is not used).
+  std::vector<MemoryPanel::Message> messages;
 };
 
 }  // namespace tarvel::process

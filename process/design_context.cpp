@@ -10,12 +10,13 @@ namespace tarvel::process {
 
 DesignContext::DesignContext(const Design& design) : design_(design) {
   answers_.reserve(design.points.size());
-  bool has_supply = false;
   for (const DesignPoint& point : design.points) {
-    if (point.problem.empty() && std::holds_alternative<SupplyProcess>(point.process))
-      has_supply = true;
+    if (point.problem.empty() && std::holds_alternative<SupplyProcess>(point.process)) {
+      supply_ = point.name.value_or("");
+      break;
+    }
   }
-  if (!has_supply && design.flow) {
+  if (!supply_ && design.flow) {
     const double flow = ParseNumber(*design.flow);
     if (IsPositiveFlow(flow))
       flow_ = flow;

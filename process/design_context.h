@@ -35,6 +35,9 @@ class DesignContext {
   std::optional<double> FlowNeeded(PointAnswer& answer) const;
   // A supply state's flow: the design's when it is the first.
   void OfferSupplyFlow(double flow);
+  // The name of the design's first supply state, whose flow the design takes rather than the
+  // request's; nothing in a design without one.
+  const std::optional<std::string>& SupplyState() const { return supply_; }
 
   // The earlier point that has this name, if any, and its index in the answer.
   const PointAnswer* Find(const std::string& name) const;
@@ -51,6 +54,7 @@ class DesignContext {
   std::vector<PointAnswer> answers_;
   std::unordered_map<std::string, std::size_t> names_;
   std::optional<double> flow_;
+  std::optional<std::string> supply_;
 };
 
 // Whether a flow read from its text is one: finite and above zero.

@@ -122,6 +122,11 @@ inline std::string FigureOutOfRange(std::string_view figure) {
 inline std::string StreamFlowOutOfRange(std::string_view name) {
   return "气流" + Quoted(name) + "的" + FigureOutOfRange(kFlowFigure);
 }
+// A request's flow that the design does not use, since its flow is a supply state's.
+inline std::string FlowNotUsed(std::string_view flow_key, std::string_view supply) {
+  return "未使用请求中的" + Quoted(flow_key) + "：设计有送风状态" + Quoted(supply) +
+         "，风量取自送风状态";
+}
 inline std::string MustBe(std::string_view key, std::string_view value) {
   return Quoted(key) + "须为" + Quoted(value);
 }

@@ -36,6 +36,10 @@ DesignAnswer RunDesign(const Design& design) {
   DesignAnswer result;
   result.pressure = design.pressure;
   result.flow = context.Flow();
+  if (design.flow && context.SupplyState()) {
+    result.messages.push_back(
+        DesignMessage(messages::FlowNotUsed(kFlowKey, *context.SupplyState())));
+  }
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (!steps[i])
       continue;

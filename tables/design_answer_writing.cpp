@@ -23,7 +23,7 @@ void NumberIfKnown(Json& object, const char* key, const std::optional<double>& v
     object[key] = *value;
 }
 
-// The design's own messages about a step, where there are any.
+// The design's own messages about a step or about the request as a whole, where there are any.
 void MessagesIfAny(Json& object, const std::vector<MemoryPanel::Message>& messages) {
   if (!messages.empty())
     object["messages"] = MessageList(messages);
@@ -113,6 +113,7 @@ std::string WriteDesignAnswer(const process::DesignAnswer& answer) {
     points.push_back(Point(answer.points[p], lines.ratio_lines[p]));
   Json object = {{"points", std::move(points)}};
   NumberIfKnown(object, "flow", answer.flow);
+  MessagesIfAny(object, answer.messages);
   Json steps = Json::array();
   for (std::size_t s = 0; s < answer.steps.size(); ++s)
     steps.push_back(Step(answer.steps[s], lines.steps[s]));

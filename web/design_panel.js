@@ -32,6 +32,7 @@ function tarvelDesignPanel(page) {
   // Shows an answer of the core (the design last handed to it): drawn, listed, its names offered.
   function show(answer) {
     if (answer.error !== undefined) say("设计有误：" + answer.error);
+    else if (answer.messages) say(answer.messages.map((message) => message.text).join("；"));
     layer.show(answer.error === undefined ? answer : null);
     table.show(designCore.table());
     forms.setNames(model.names());

@@ -311,6 +311,11 @@ class DesignTest(PageCase):
         self.assertLessEqual(laid["chart"], laid["window"])
         self.assertLessEqual(laid["table"], laid["window"])
         self.assertLess(max(laid["cells"]), 400)
+        # A flow the request gives and the design does not use is told.
+        request = json.loads((golden / "design_unused_flow.jsonl").read_text().splitlines()[0])
+        self.open_page(link(request))
+        self.assertEqual(self.element("design-status").text,
+                         "未使用请求中的“flow”：设计有送风状态“O”，风量取自送风状态")
 
     def test_altitude_fills_the_pressure_only_when_asked(self):
         self.open_page()
