@@ -54,7 +54,7 @@ class RowRunner {
   MemoryPanel panel_{MemoryPanel::Recording::Messages};
   CsvRecord record_;
   std::array<std::string, kFieldCount> scratch_;  // the texts of quoted cells
-  std::string message_;  // the row's messages, joined
+  std::string message_;                           // the row's messages, joined
 };
 
 }  // namespace tarvel::batch
