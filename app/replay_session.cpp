@@ -5,22 +5,17 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "app/lone_surrogates.h"
+#include "process/lone_surrogates.h"
 #include "panel/clear_command.h"
 #include "panel/memory_panel.h"
-#include "process/design_answer_writing.h"
-#include "process/design_line.h"
 #include "solver/calculate_command.h"
+#include "tables/answer_json.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
 
 using nlohmann::json;
-
-std::string Dump(const json& value) {
-  // Field texts come from valid JSON input, but a replacement character is safer than a throw.
-  return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
 
 // The request's problem in words, or an empty text when it is well formed.
 std::string Validate(const json& request) {
@@ -51,7 +46,8 @@ std::string Run(const json& request) {
   std::array<std::string, kParameterCount> parameters;
   for (int i = 0; i < kParameterCount; ++i)
     parameters[i] = request["fields"][i].get<std::string>();
-  MemoryPanel panel(parameters, request["pressure"].get<std::string>(), MemoryPanel::Recording::On);
+  MemoryPanel panel(parameters, request["pressure"].get<std::string>(),
+                    MemoryPanel::Recording::Messages);
 
   bool fault = false;
   if (request["command"] == "calculate") {
@@ -60,17 +56,13 @@ std::string Run(const json& request) {
     ClearParameters(panel);
   }
 
-  json fields = json::array();
+  tables::AnswerJson fields = tables::AnswerJson::array();
   for (int i = 0; i < kParameterCount; ++i)
-    fields.push_back(std::string(panel.Text(ParameterField(i))));
-  json messages = json::array();
-  for (const MemoryPanel::Message& m : panel.Messages()) {
-    messages.push_back({{"text", m.text}, {"icon", IconName(m.icon)}, {"title", m.title}});
-  }
-  return Dump(json{{"fields", fields},
-                   {"pressure", std::string(panel.Text(AirField::Pressure))},
-                   {"messages", messages},
-                   {"fault", fault}});
+    fields.push_back(panel.Text(ParameterField(i)));
+  return tables::AnswerLine({{"fault", fault},
+                             {"fields", std::move(fields)},
+                             {"messages", tables::MessageList(panel.Messages())},
+                             {"pressure", panel.Text(AirField::Pressure)}});
 }
 
 }  // namespace
@@ -79,20 +71,20 @@ std::string ReplayLine(std::string_view line) {
   // No JSON text holds a NUL byte, but the JSON reader takes one for the end of the text and would
   // answer the request before it as if the rest were not there.
   if (line.find('\0') != std::string_view::npos)
-    return process::ErrorLine("not valid JSON: a NUL byte (a text writes it as \\u0000)");
+    return tables::ErrorLine("not valid JSON: a NUL byte (a text writes it as \\u0000)");
   try {
-    const std::optional<std::string> readable = LoneSurrogatesAsQuestionMarks(line);
+    const std::optional<std::string> readable = process::LoneSurrogatesAsQuestionMarks(line);
     const std::string_view text = readable ? std::string_view(*readable) : line;
     const json request = json::parse(text.begin(), text.end());
     if (request.is_object() && request.contains("command") && request["command"] == "design")
-      return process::ParsedDesignAnswerLine(request);
+      return tables::ParsedDesignAnswerLine(request);
     if (const std::string problem = Validate(request); !problem.empty())
-      return process::ErrorLine(problem);
+      return tables::ErrorLine(problem);
     return Run(request);
   } catch (const json::parse_error& e) {
-    return process::ErrorLine(std::string("not valid JSON: ") + e.what());
+    return tables::ErrorLine(std::string("not valid JSON: ") + e.what());
   } catch (const std::exception& e) {
-    return process::ErrorLine(e.what());
+    return tables::ErrorLine(e.what());
   }
 }
 

@@ -10,7 +10,7 @@ namespace tarvel {
 // Request:  {"fields": [six texts Text(0)..Text(5)], "pressure": "<Text4>",
 //            "command": "calculate" | "clear"}
 //        or  {"command": "design", "pressure": ..., "points": [...]}, answered by
-//            process::DesignAnswerLine (process/design_line.h)
+//            tables::DesignAnswerLine (tables/design_line.h)
 // Answer:   {"fields": [six texts after the command], "pressure": "<Text4 after>",
 //            "messages": [{"text": ..., "icon": "None"|"Critical"|"Exclamation"|"Information",
 //                          "title": ...}, ...],

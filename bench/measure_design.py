@@ -46,17 +46,19 @@ const rendered = () => new Promise((resolve) => requestAnimationFrame(() => {
 TIME_DESIGN = """
 const [request, rounds, count, done] = arguments;
 TarvelCore().then((core) => {
+  const page = core._tarvel_page();
   const bytes = new TextEncoder().encode(JSON.stringify(request));
   const perDesign = [];
   let points = 0;
   for (let round = 0; round < rounds; round++) {
     const start = performance.now();
     for (let i = 0; i < count; i++) {
-      const buffer = core._tarvel_design_buffer(bytes.length);
+      const buffer = core._tarvel_buffer(page, bytes.length);
       core.HEAPU8.set(bytes, buffer);
-      const answer = core._tarvel_design();
+      core._tarvel_design(page);
+      const answer = core._tarvel_text(page, 0);
       const text = new TextDecoder().decode(
-          core.HEAPU8.subarray(answer, answer + core._tarvel_design_size()));
+          core.HEAPU8.subarray(answer, answer + core._tarvel_text_size(page, 0)));
       points = JSON.parse(text).points.filter((p) => p.messages.length === 0).length;
     }
     perDesign.push((performance.now() - start) / count);

@@ -64,17 +64,18 @@ TIME_CORE = """
 const [texts, rounds, count, done] = arguments;
 const ids = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"];
 TarvelCore().then((core) => {
+  const page = core._tarvel_page();
   const bytes = ids.map((id) => new TextEncoder().encode(texts[id] || ""));
   const perCommand = [];
   for (let round = 0; round < rounds; round++) {
     const start = performance.now();
     for (let i = 0; i < count; i++) {
       bytes.forEach((b, field) => {
-        const buffer = core._tarvel_text_buffer(b.length);
+        const buffer = core._tarvel_buffer(page, b.length);
         core.HEAPU8.set(b, buffer);
-        core._tarvel_set_text(field);
+        core._tarvel_set_text(page, field);
       });
-      core._tarvel_calculate();
+      core._tarvel_calculate(page);
     }
     perCommand.push((performance.now() - start) / count);
   }

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "process/design_answer_writing.h"
+#include "tables/design_answer_writing.h"
 
 namespace tarvel::climate {
 namespace {
@@ -48,12 +48,9 @@ Json ConditionsJson(const DesignConditions& conditions) {
 Json OutdoorJson(const std::optional<OutdoorState>& state) {
   if (!state)
     return nullptr;
-  process::DesignAnswer answer;
-  answer.pressure = state->pressure;
-  answer.points.push_back(state->point);
-  const Json written = Json::parse(process::WriteDesignAnswer(answer));
   Json object = {{"pressure", state->pressure}};
-  for (const auto& [key, value] : written.at("points").at(0).items())
+  const Json point = tables::PointJson(state->point);
+  for (const auto& [key, value] : point.items())
     object[key] = value;
   return object;
 }

@@ -3,12 +3,12 @@
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::climate {
 
 void CalculateHours(std::span<WeatherHour> hours) {
-  MemoryPanel panel;
+  MemoryPanel panel{MemoryPanel::Recording::Messages};
   for (WeatherHour& hour : hours) {
     if (hour.status != HourStatus::Ready)
       continue;
@@ -17,9 +17,9 @@ void CalculateHours(std::span<WeatherHour> hours) {
     panel.SetText(AirField::Pressure, hour.pressure);
     panel.SetText(AirField::DryBulb, hour.dry_bulb_input);
     panel.SetText(hour.humidity, hour.humidity_input);
-    hour.message.clear();
-    tables::MessageJoiner joiner(panel, hour.message);
-    const CalculateOutcome outcome = RunCalculate(joiner);
+    panel.ClearRecord();
+    const CalculateOutcome outcome = RunCalculate(panel);
+    tables::JoinMessages(panel.Messages(), hour.message);
     for (int i = 0; i < kParameterCount; ++i)
       hour.fields[i] = panel.Text(ParameterField(i));
     if (outcome != CalculateOutcome::Completed || !hour.message.empty()) {

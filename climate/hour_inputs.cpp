@@ -1,6 +1,6 @@
 #include "climate/hour_inputs.h"
 
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::climate {
 

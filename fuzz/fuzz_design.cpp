@@ -15,7 +15,7 @@
 
 #include "app/batch/csv_record.h"
 #include "fuzz/number_form.h"
-#include "process/design_line.h"
+#include "tables/design_line.h"
 #include "tables/design_table.h"
 #include "tests/design_contract.h"
 
@@ -50,7 +50,7 @@ void CheckTable(std::string_view input, std::size_t points) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const std::string line = tarvel::process::DesignAnswerLine(input);
+  const std::string line = tarvel::tables::DesignAnswerLine(input);
   Require(line.find('\n') == std::string::npos, "the answer is one line", line);
   const json answer = json::parse(line, nullptr, false);
   Require(!answer.is_discarded() && answer.is_object(), "the answer is a JSON object", line);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/lone_surrogates.h"
+#include "process/lone_surrogates.h"
 #include "app/replay_session.h"
 #include "fuzz/number_form.h"
 #include "panel/clear_command.h"
@@ -47,14 +47,14 @@ void CheckCommand(const json& request, const json& answer) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view line(reinterpret_cast<const char*>(data), size);
-  const std::optional<std::string> rewritten = tarvel::LoneSurrogatesAsQuestionMarks(line);
+  const std::optional<std::string> rewritten = tarvel::process::LoneSurrogatesAsQuestionMarks(line);
   // The JSON reader takes a NUL byte outside a string for the end of the text.
   const std::string_view read = line.substr(0, line.find('\0'));
   if (json::accept(read))
-    Require(!tarvel::LoneSurrogatesAsQuestionMarks(read), "valid JSON has no lone surrogate");
+    Require(!tarvel::process::LoneSurrogatesAsQuestionMarks(read), "valid JSON has no lone surrogate");
   if (rewritten) {
     Require(rewritten->size() < line.size(), "each lone surrogate's six characters become one");
-    Require(!tarvel::LoneSurrogatesAsQuestionMarks(*rewritten), "rewritten once and for all");
+    Require(!tarvel::process::LoneSurrogatesAsQuestionMarks(*rewritten), "rewritten once and for all");
   }
 
   const std::string text = tarvel::ReplayLine(line);

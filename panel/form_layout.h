@@ -87,6 +87,15 @@ constexpr bool EveryFieldHasItsLabels() {
 }
 static_assert(EveryFieldHasItsLabels(), "a field names a label that the form does not have");
 
+// The caption of the field's label: "干球温度", ..., "湿空气焓", "当地大气压力".
+constexpr std::string_view FieldCaption(AirField air_field) {
+  for (const Field& field : kFields) {
+    if (field.field == air_field)
+      return FindLabel(field.name_label)->caption;
+  }
+  return {};
+}
+
 // The unit that the field's label shows beside it: "℃", "％", "g/kg", "kJ/kg" or "kPa".
 constexpr std::string_view FieldUnit(AirField air_field) {
   for (const Field& field : kFields) {

@@ -23,28 +23,41 @@ void MemoryPanel::SetText(AirField field, std::string_view text) {
 void MemoryPanel::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) {
   if (recording_ == Recording::Off)
     return;
-  messages_.push_back({std::string(text), icon, std::string(title)});
-  events_.push_back(
-      {Event::Kind::Message, AirField::Pressure, std::string(text), messages_.size() - 1});
+  if (spare_.empty()) {
+    messages_.emplace_back();
+  } else {
+    messages_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+  }
+  Message& message = messages_.back();
+  message.text.assign(text);
+  message.icon = icon;
+  message.title.assign(title);
+  if (recording_ == Recording::On)
+    events_.push_back(
+        {Event::Kind::Message, AirField::Pressure, message.text, messages_.size() - 1});
 }
 
-void MemoryPanel::RequireRecording() const {
-  if (recording_ == Recording::Off)
-    throw std::logic_error("MemoryPanel: the record was not asked for (Recording::On)");
+void MemoryPanel::Require(Recording least) const {
+  if (static_cast<int>(recording_) < static_cast<int>(least))
+    throw std::logic_error("MemoryPanel: that record was not asked for");
 }
 
 const std::vector<MemoryPanel::Message>& MemoryPanel::Messages() const {
-  RequireRecording();
+  Require(Recording::Messages);
   return messages_;
 }
 
 const std::vector<MemoryPanel::Event>& MemoryPanel::Events() const {
-  RequireRecording();
+  Require(Recording::On);
   return events_;
 }
 
 void MemoryPanel::ClearRecord() {
-  messages_.clear();
+  while (!messages_.empty()) {
+    spare_.push_back(std::move(messages_.back()));
+    messages_.pop_back();
+  }
   events_.clear();
 }
 

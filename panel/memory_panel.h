@@ -10,9 +10,10 @@
 
 namespace tarvel {
 
-// A field panel that keeps the seven texts in memory and, when asked, records in order every text
-// written and every message shown. It serves the replay tool, the tests, the benchmarks and the
-// fuzzers.
+// A field panel that keeps the seven texts in memory and, when asked, records every message shown,
+// or in order every text written and every message shown. The one panel of every command that
+// runs without a window: the replay tool, the design's states, tarvel-batch's rows, the Python
+// module's, the web page, the tests, the benchmarks and the fuzzers.
 class MemoryPanel final : public FieldPanel {
  public:
   struct Message {
@@ -31,9 +32,12 @@ class MemoryPanel final : public FieldPanel {
     std::size_t message;  // Message only: its entry in Messages(), with the icon and the title
   };
 
-  // Whether the panel keeps the record of Messages() and Events(). Without it the panel keeps the
-  // texts alone, and a command on it allocates nothing for the texts a calculation writes.
-  enum class Recording { Off, On };
+  // What the panel records besides the texts. Off: nothing, and a command on it allocates nothing
+  // for the texts a calculation writes. Messages: every message shown (Messages()); a panel used
+  // for one command after another, its record cleared in between, allocates nothing for them
+  // either once their texts have grown. On: the messages, and every text written and every
+  // message shown in their order (Events()).
+  enum class Recording { Off, Messages, On };
 
   explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {}
   // Six parameter texts Text(0) to Text(5) and the pressure text.
@@ -44,19 +48,22 @@ class MemoryPanel final : public FieldPanel {
   void SetText(AirField field, std::string_view text) override;
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
 
-  // The record; only a panel made with Recording::On keeps one (std::logic_error otherwise, so
-  // that a record that was never kept cannot pass for an empty one).
+  // The record, where the panel keeps it: the messages unless Recording::Off, the events with
+  // Recording::On (std::logic_error otherwise, so that a record that was never kept cannot pass
+  // for an empty one).
   const std::vector<Message>& Messages() const;
   const std::vector<Event>& Events() const;
   // Forgets the recorded messages and events; the texts stay.
   void ClearRecord();
 
  private:
-  void RequireRecording() const;
+  void Require(Recording least) const;
 
   std::array<std::string, kFieldCount> texts_{};
   Recording recording_ = Recording::Off;
   std::vector<Message> messages_;
+  // Messages of records cleared before, whose texts' storage the next messages take over.
+  std::vector<Message> spare_;
   std::vector<Event> events_;
 };
 

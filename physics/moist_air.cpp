@@ -1,6 +1,7 @@
 #include "physics/moist_air.h"
 
 #include "physics/checked_arithmetic.h"
+#include "physics/saturation_formula.h"
 
 namespace tarvel {
 namespace {
@@ -50,6 +51,22 @@ double MoistureFromEnthalpy(double h, double t) {
   const double n = Mul(Sub(h, Mul(kDryAirHeatCapacity, t)), kGramsPerKilogram);
   const double m = Add(Mul(kVapourHeatCapacity, t), kVaporisationEnthalpy);
   return Div(n, m);
+}
+
+double DryBulbFromEnthalpy(double h, double d) {
+  const double dk = Div(d, kGramsPerKilogram);
+  return Div(Sub(h, Mul(kVaporisationEnthalpy, dk)),
+             Add(kDryAirHeatCapacity, Mul(kVapourHeatCapacity, dk)));
+}
+
+double SpecificVolume(double t, double d, double pressure_kpa) {
+  const double gas = Mul(kDryAirGasConstant, Add(t, kKelvinOffset));
+  const double vapour = Add(1, Div(d, kMoistureFactor));
+  return Div(Mul(gas, vapour), Pascal(pressure_kpa));
+}
+
+double DensityFromVolume(double d, double v) {
+  return Div(Add(1, Div(d, kGramsPerKilogram)), v);
 }
 
 }  // namespace tarvel

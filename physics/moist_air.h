@@ -28,6 +28,8 @@ namespace tarvel {
 inline constexpr double kMoistureFactor = 622, kGramsPerKilogram = 1000, kPercent = 100;
 inline constexpr double kDryAirHeatCapacity = 1.005, kVapourHeatCapacity = 1.84,
                         kVaporisationEnthalpy = 2500;
+// The gas constant of dry air, J/(kg·K), in the specific volume below (287).
+inline constexpr double kDryAirGasConstant = 287;
 
 // d = (pv × 622) / (Bpa − pv)
 double MoistureFromPv(double pv, double pressure_kpa);
@@ -94,5 +96,17 @@ double EnthalpyFromMoisture(double t, double d);
 
 // d = ((h − (1.005 × t)) × 1000) / ((1.84 × t) + 2500)
 double MoistureFromEnthalpy(double h, double t);
+
+// t = (h − (2500 × dk)) / (1.005 + (1.84 × dk)), dk = d / 1000: the enthalpy relation solved for
+// the dry bulb, the temperature along a line on which d and h change in proportion.
+double DryBulbFromEnthalpy(double h, double d);
+
+// v = ((287 × (t + 273.15)) × (1 + (d / 622))) / Bpa, m³ per kg of dry air: the ideal gas law
+// for the dry air, with the vapour's share of the moles 1 + d/622. Raises a numeric fault for a
+// result that is not finite (a pressure of zero).
+double SpecificVolume(double t, double d, double pressure_kpa);
+
+// rho = (1 + (d / 1000)) / v, kg of moist air per m³, from the specific volume v (m³/kg dry air).
+double DensityFromVolume(double d, double v);
 
 }  // namespace tarvel

@@ -6,12 +6,12 @@
 
 namespace tarvel::process {
 
-// The names by which a design request gives the six air parameters, in field order:
-// dry_bulb, wet_bulb, rel_humidity, dew_point, moisture, enthalpy.
-std::string_view ParameterKey(AirField field);
+// A design request gives a parameter of a state by the field's key (panel/field_names.h) with its
+// text, or by that key and this suffix with the name of an earlier state, whose field text it
+// copies: "moisture_of": "O".
+inline constexpr std::string_view kCopiedSuffix = "_of";
 
-// The key by which a design request takes that parameter's text from an earlier state:
-// dry_bulb_of, wet_bulb_of, rel_humidity_of, dew_point_of, moisture_of, enthalpy_of.
+// "dry_bulb_of", "wet_bulb_of", "rel_humidity_of", "dew_point_of", "moisture_of", "enthalpy_of".
 std::string_view CopiedParameterKey(AirField field);
 
 }  // namespace tarvel::process

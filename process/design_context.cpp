@@ -10,12 +10,13 @@ namespace tarvel::process {
 
 DesignContext::DesignContext(const Design& design) : design_(design) {
   answers_.reserve(design.points.size());
-  bool has_supply = false;
   for (const DesignPoint& point : design.points) {
-    if (point.problem.empty() && std::holds_alternative<SupplyProcess>(point.process))
-      has_supply = true;
+    if (point.problem.empty() && std::holds_alternative<SupplyProcess>(point.process)) {
+      supply_ = point.name.value_or("");
+      break;
+    }
   }
-  if (!has_supply && design.flow) {
+  if (!supply_ && design.flow) {
     const double flow = ParseNumber(*design.flow);
     if (IsPositiveFlow(flow))
       flow_ = flow;
@@ -65,6 +66,11 @@ const PointAnswer* DesignContext::Find(const std::string& name) const {
   return found == names_.end() ? nullptr : &answers_[found->second];
 }
 
+std::optional<std::size_t> DesignContext::IndexOf(const std::string& name) const {
+  const auto found = names_.find(name);
+  return found == names_.end() ? std::nullopt : std::optional<std::size_t>(found->second);
+}
+
 bool DesignContext::NameIsFree(const std::string& name) const {
   return names_.find(name) == names_.end();
 }
@@ -75,26 +81,16 @@ void DesignContext::Add(PointAnswer answer, bool named) {
   answers_.push_back(std::move(answer));
 }
 
-const std::string& FieldText(const PointAnswer& state, AirField field) {
-  return state.fields[FieldIndex(field)];
-}
-
-double FieldValue(const PointAnswer& state, AirField field) {
-  return ParseNumber(FieldText(state, field));
-}
-
-std::optional<double> WrittenValue(const PointAnswer& state, AirField field) {
-  if (FieldText(state, field).empty())
-    return std::nullopt;
-  return FieldValue(state, field);
-}
-
 bool IsPositiveFlow(double flow) {
   return std::isfinite(flow) && flow > 0;
 }
 
+MemoryPanel::Message DesignMessage(std::string_view text) {
+  return {std::string(text), messages::kIcon, std::string(messages::kTitle)};
+}
+
 void Say(PointAnswer& answer, std::string_view text) {
-  answer.messages.push_back({std::string(text), messages::kIcon, std::string(messages::kTitle)});
+  answer.messages.push_back(DesignMessage(text));
   answer.complete = false;
 }
 

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "physics/checked_arithmetic.h"
 #include "process/design_answer.h"
 #include "process/design_request.h"
 
@@ -34,9 +35,13 @@ class DesignContext {
   std::optional<double> FlowNeeded(PointAnswer& answer) const;
   // A supply state's flow: the design's when it is the first.
   void OfferSupplyFlow(double flow);
+  // The name of the design's first supply state, whose flow the design takes rather than the
+  // request's; nothing in a design without one.
+  const std::optional<std::string>& SupplyState() const { return supply_; }
 
-  // The earlier point that has this name, if any.
+  // The earlier point that has this name, if any, and its index in the answer.
   const PointAnswer* Find(const std::string& name) const;
+  std::optional<std::size_t> IndexOf(const std::string& name) const;
   // Whether no earlier point has this name.
   bool NameIsFree(const std::string& name) const;
   // Adds the point after its computation; later points find it by its name when `named`.
@@ -49,18 +54,26 @@ class DesignContext {
   std::vector<PointAnswer> answers_;
   std::unordered_map<std::string, std::size_t> names_;
   std::optional<double> flow_;
+  std::optional<std::string> supply_;
 };
-
-// A field of a state: its text, and its value as the calculator reads it.
-const std::string& FieldText(const PointAnswer& state, AirField field);
-double FieldValue(const PointAnswer& state, AirField field);
-// The value of a field that the command wrote (or was given); nothing for an empty field.
-std::optional<double> WrittenValue(const PointAnswer& state, AirField field);
 
 // Whether a flow read from its text is one: finite and above zero.
 bool IsPositiveFlow(double flow);
 
+// One of the design's own messages, with its icon and title.
+MemoryPanel::Message DesignMessage(std::string_view text);
+
 // Adds one of the design's own messages to the point; the point can no longer be used by others.
 void Say(PointAnswer& answer, std::string_view text);
+
+// A figure as `compute` gives it, or nothing when it would not be finite (a numeric fault).
+template <typename Compute>
+std::optional<double> FigureIfFinite(Compute compute) {
+  try {
+    return compute();
+  } catch (const NumericFault&) {
+    return std::nullopt;
+  }
+}
 
 }  // namespace tarvel::process

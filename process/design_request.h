@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -82,6 +83,15 @@ struct DesignPoint {
   // when not empty, the point is answered with this message alone.
   std::string problem;
 };
+
+// The keys of a request as a whole, {"command": "design", "pressure", "flow", "points"} (the
+// pressure's is its field's, panel/field_names.h); "flow" is a mix stream's and a heat flow's too.
+inline constexpr std::string_view kCommandKey = "command";
+inline constexpr std::string_view kDesignCommand = "design";
+inline constexpr std::string_view kFlowKey = "flow";
+inline constexpr std::string_view kPointsKey = "points";
+// A point's name; its other key is its process's (process/process_names.h).
+inline constexpr std::string_view kNameKey = "name";
 
 struct Design {
   std::string pressure;             // kPa, the pressure field's text for every state

@@ -7,10 +7,12 @@
 #include <string_view>
 #include <utility>
 
+#include "panel/field_names.h"
 #include "panel/number_text.h"
 #include "process/air_parameter.h"
 #include "process/design_context.h"
 #include "process/design_messages.h"
+#include "process/process_names.h"
 
 namespace tarvel::process {
 namespace {
@@ -40,7 +42,7 @@ bool ReadText(const json& object, std::string_view key, std::string& out, std::s
 // when neither is there. Both at once, or a value that is no text, is a problem.
 std::optional<ParameterValue> ReadParameter(const json& object, AirField field,
                                             std::string& problem) {
-  const std::string_view key = ParameterKey(field);
+  const std::string_view key = KeyOf(field);
   const std::string_view of_key = CopiedParameterKey(field);
   const auto given = object.find(key);
   const auto copied = object.find(of_key);
@@ -79,7 +81,7 @@ std::optional<ParameterValue> ReadOneOf(const json& object, std::array<AirField,
     }
   }
   if (count != 1) {
-    problem = messages::OneOf(ParameterKey(fields[0]), ParameterKey(fields[1]));
+    problem = messages::OneOf(KeyOf(fields[0]), KeyOf(fields[1]));
     return std::nullopt;
   }
   return found;
@@ -89,7 +91,7 @@ std::optional<ParameterValue> ReadOneOf(const json& object, std::array<AirField,
 ParameterValue ReadRequired(const json& object, AirField field, std::string& problem) {
   std::optional<ParameterValue> value = ReadParameter(object, field, problem);
   if (!value && problem.empty())
-    problem = messages::MissingValue(ParameterKey(field));
+    problem = messages::MissingValue(KeyOf(field));
   return value.value_or(ParameterValue{});
 }
 
@@ -105,10 +107,6 @@ Process ReadState(const json& body, std::string& problem) {
 
 Process ReadMix(const json& body, std::string& problem) {
   MixProcess mix;
-  if (!body.is_array()) {
-    problem = messages::NotAList("mix");
-    return mix;
-  }
   for (const json& stream : body) {
     if (!stream.is_object()) {
       problem = messages::kStreamNotObject;
@@ -116,7 +114,7 @@ Process ReadMix(const json& body, std::string& problem) {
     }
     MixStream read;
     if (!ReadText(stream, "point", read.point, problem) ||
-        !ReadText(stream, "flow", read.flow, problem)) {
+        !ReadText(stream, kFlowKey, read.flow, problem)) {
       return mix;
     }
     mix.streams.push_back(std::move(read));
@@ -138,9 +136,9 @@ Process ReadHeat(const json& body, std::string& problem) {
   }
   if (power && !ReadText(body, "power", heat.power, problem))
     return heat;
-  if (body.contains("flow")) {
+  if (body.contains(kFlowKey)) {
     std::string flow;
-    if (ReadText(body, "flow", flow, problem))
+    if (ReadText(body, kFlowKey, flow, problem))
       heat.flow = std::move(flow);
   }
   return heat;
@@ -156,7 +154,7 @@ Process ReadCoil(const json& body, std::string& problem) {
   return coil;
 }
 
-Process ReadHumidify(const json& body, Humidifier humidifier, std::string& problem) {
+HumidifyProcess ReadHumidify(const json& body, Humidifier humidifier, std::string& problem) {
   HumidifyProcess humidify;
   humidify.humidifier = humidifier;
   if (!ReadText(body, "point", humidify.point, problem))
@@ -166,6 +164,14 @@ Process ReadHumidify(const json& body, Humidifier humidifier, std::string& probl
   if (target)
     humidify.target = std::move(*target);
   return humidify;
+}
+
+Process ReadSpray(const json& body, std::string& problem) {
+  return ReadHumidify(body, Humidifier::Spray, problem);
+}
+
+Process ReadSteam(const json& body, std::string& problem) {
+  return ReadHumidify(body, Humidifier::Steam, problem);
 }
 
 Process ReadSupply(const json& body, std::string& problem) {
@@ -182,27 +188,39 @@ Process ReadSupply(const json& body, std::string& problem) {
   return supply;
 }
 
-constexpr std::array<std::string_view, 7> kProcessKeys = {"state", "mix",   "heat",  "coil",
-                                                          "spray", "steam", "supply"};
+// Each process a point may have, read from its body: a list for a mix, an object for the others.
+struct ProcessReader {
+  ProcessKind kind;
+  bool list;
+  Process (*read)(const json& body, std::string& problem);
+};
+constexpr ProcessReader kReaders[] = {
+    {ProcessKind::State, false, ReadState},   {ProcessKind::Mix, true, ReadMix},
+    {ProcessKind::Heat, false, ReadHeat},     {ProcessKind::Coil, false, ReadCoil},
+    {ProcessKind::Spray, false, ReadSpray},   {ProcessKind::Steam, false, ReadSteam},
+    {ProcessKind::Supply, false, ReadSupply},
+};
 
-Process ReadProcess(std::string_view key, const json& body, std::string& problem) {
-  if (key != "mix" && !body.is_object()) {
+// The reader of the process named by a point's member, if the key is a process's.
+const ProcessReader* ReaderOf(std::string_view key) {
+  for (const ProcessReader& reader : kReaders) {
+    if (NamesOf(reader.kind).key == key)
+      return &reader;
+  }
+  return nullptr;
+}
+
+Process ReadProcess(const ProcessReader& reader, std::string_view key, const json& body,
+                    std::string& problem) {
+  if (reader.list && !body.is_array()) {
+    problem = messages::NotAList(key);
+    return StateProcess{};
+  }
+  if (!reader.list && !body.is_object()) {
     problem = messages::NotAnObject(key);
     return StateProcess{};
   }
-  if (key == "state")
-    return ReadState(body, problem);
-  if (key == "mix")
-    return ReadMix(body, problem);
-  if (key == "heat")
-    return ReadHeat(body, problem);
-  if (key == "coil")
-    return ReadCoil(body, problem);
-  if (key == "spray")
-    return ReadHumidify(body, Humidifier::Spray, problem);
-  if (key == "steam")
-    return ReadHumidify(body, Humidifier::Steam, problem);
-  return ReadSupply(body, problem);
+  return reader.read(body, problem);
 }
 
 DesignPoint ReadPoint(const json& point) {
@@ -211,27 +229,35 @@ DesignPoint ReadPoint(const json& point) {
     read.problem = messages::kPointNotObject;
     return read;
   }
-  const auto name = point.find("name");
+  const auto name = point.find(kNameKey);
   if (name == point.end() || !name->is_string()) {
     read.problem = messages::kNameNotText;
     return read;
   }
   read.name = name->get<std::string>();
   json::const_iterator process = point.end();
+  const ProcessReader* reader = nullptr;
+  // A point holds its name and its process, nothing else: any other key is a process misnamed.
   for (auto member = point.begin(); member != point.end(); ++member) {
-    if (std::find(kProcessKeys.begin(), kProcessKeys.end(), member.key()) == kProcessKeys.end())
+    if (member.key() == kNameKey)
       continue;
-    if (process != point.end()) {
+    const ProcessReader* found = ReaderOf(member.key());
+    if (found == nullptr) {
+      read.problem = messages::UnknownProcess(member.key());
+      return read;
+    }
+    if (reader != nullptr) {
       read.problem = messages::kSeveralProcesses;
       return read;
     }
     process = member;
+    reader = found;
   }
-  if (process == point.end()) {
-    read.problem = messages::kNoProcess;
+  if (reader == nullptr) {
+    read.problem = messages::NoProcess();
     return read;
   }
-  read.process = ReadProcess(process.key(), process.value(), read.problem);
+  read.process = ReadProcess(*reader, process.key(), process.value(), read.problem);
   return read;
 }
 
@@ -239,29 +265,27 @@ DesignPoint ReadPoint(const json& point) {
 
 std::variant<Design, std::string> ReadDesignRequest(const json& request) {
   if (!request.is_object())
-    return std::string("the request is not a JSON object");
-  if (const auto command = request.find("command");
-      command != request.end() && *command != "design") {
-    return std::string("\"command\" must be \"design\"");
+    return std::string(messages::kRequestNotObject);
+  if (const auto command = request.find(kCommandKey);
+      command != request.end() && *command != kDesignCommand) {
+    return messages::MustBe(kCommandKey, kDesignCommand);
   }
   Design design;
-  const auto pressure = request.find("pressure");
-  if (pressure == request.end())
-    return std::string("missing key \"pressure\"");
-  if (!pressure->is_string())
-    return std::string("\"pressure\" must be a string");
-  design.pressure = pressure->get<std::string>();
-  if (const auto flow = request.find("flow"); flow != request.end()) {
+  const std::string_view pressure_key = KeyOf(AirField::Pressure);
+  std::string problem;
+  if (!ReadText(request, pressure_key, design.pressure, problem))
+    return problem;
+  if (const auto flow = request.find(kFlowKey); flow != request.end()) {
     const double value = flow->is_string() ? ParseNumber(flow->get<std::string>()) : 0;
     if (!IsPositiveFlow(value))
-      return std::string("\"flow\" must be a string that reads as a positive number (kg/s)");
+      return messages::RequestFlowNotPositive(kFlowKey);
     design.flow = flow->get<std::string>();
   }
-  const auto points = request.find("points");
+  const auto points = request.find(kPointsKey);
   if (points == request.end())
-    return std::string("missing key \"points\"");
+    return messages::MissingValue(kPointsKey);
   if (!points->is_array())
-    return std::string("\"points\" must be an array");
+    return messages::NotAList(kPointsKey);
   design.points.reserve(points->size());
   for (const json& point : *points)
     design.points.push_back(ReadPoint(point));

@@ -36,11 +36,14 @@ DesignAnswer RunDesign(const Design& design) {
   DesignAnswer result;
   result.pressure = design.pressure;
   result.flow = context.Flow();
+  if (design.flow && context.SupplyState()) {
+    result.messages.push_back(
+        DesignMessage(messages::FlowNotUsed(kFlowKey, *context.SupplyState())));
+  }
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (!steps[i])
       continue;
-    std::optional<StepAnswer> figures =
-        StepFigures(*steps[i], context.Answers()[i], context, result.flow);
+    std::optional<StepAnswer> figures = StepFigures(*steps[i], i, context, result.flow);
     if (figures)
       result.steps.push_back(std::move(*figures));
   }

@@ -13,7 +13,7 @@ namespace tarvel::process {
 
 // A process that ran between states, for the design's figures once its flow is known.
 struct PendingStep {
-  StepKind kind = StepKind::Heat;
+  ProcessKind kind = ProcessKind::Heat;
   std::string from;
   std::vector<std::pair<std::string, double>> streams;  // a mix's: each state and its weight
   std::optional<double> own_flow;  // heating by a heat flow at a flow of its own

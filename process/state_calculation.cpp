@@ -7,31 +7,10 @@
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "physics/checked_arithmetic.h"
-#include "process/air_volume.h"
+#include "physics/moist_air.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::process {
-namespace {
-
-// The panel of one state: its texts in memory (without a record of every write), and the messages
-// the command shows.
-class StatePanel final : public FieldPanel {
- public:
-  StatePanel(const std::array<std::string, kParameterCount>& parameters, std::string_view pressure)
-      : texts_(parameters, std::string(pressure)) {}
-  std::string_view Text(AirField field) const override { return texts_.Text(field); }
-  void SetText(AirField field, std::string_view text) override { texts_.SetText(field, text); }
-  void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
-    messages.push_back({std::string(text), icon, std::string(title)});
-  }
-
-  std::vector<MemoryPanel::Message> messages;
-
- private:
-  MemoryPanel texts_;
-};
-
-}  // namespace
 
 void CalculateState(std::string_view pressure,
                     const std::vector<std::pair<AirField, std::string>>& inputs,
@@ -51,11 +30,11 @@ void CalculateState(std::string_view pressure,
       answer.inputs.emplace_back(ParameterField(i), parameters[i]);
   }
 
-  StatePanel panel(parameters, pressure);
+  MemoryPanel panel(parameters, std::string(pressure), MemoryPanel::Recording::Messages);
   const CalculateOutcome outcome = RunCalculate(panel);
   for (int i = 0; i < kParameterCount; ++i)
     answer.fields[i] = panel.Text(ParameterField(i));
-  answer.messages = std::move(panel.messages);
+  answer.messages = panel.Messages();
   answer.complete = outcome == CalculateOutcome::Completed;
   answer.volume.reset();
   answer.density.reset();
@@ -66,7 +45,7 @@ void CalculateState(std::string_view pressure,
     const double d = ParseNumber(answer.fields[FieldIndex(AirField::MoistureContent)]);
     const double v = SpecificVolume(ParseNumber(answer.fields[FieldIndex(AirField::DryBulb)]), d,
                                     ParseNumber(pressure));
-    answer.density = Density(d, v);
+    answer.density = DensityFromVolume(d, v);
     answer.volume = v;
   } catch (const NumericFault&) {
     // No volume for a state at a pressure that gives none (zero, or beyond a double's range).

@@ -2,29 +2,17 @@
 
 #include <string>
 
+#include "panel/field_names.h"
+#include "panel/form_layout.h"
 #include "tables/table_error.h"
 
 namespace tarvel::tables {
 namespace {
 
-struct FieldNames {
-  AirField field;
-  std::string_view chinese;
-  std::string_view english;
-};
-
 // In the order in which the output appends missing columns: the pressure, then Text(0) to Text(5).
-constexpr FieldNames kFieldNames[] = {
-    {AirField::Pressure, "当地大气压力", "pressure"},
-    {AirField::DryBulb, "干球温度", "dry_bulb"},
-    {AirField::WetBulb, "湿球温度", "wet_bulb"},
-    {AirField::RelHumidity, "相对湿度", "rel_humidity"},
-    {AirField::DewPoint, "露点温度", "dew_point"},
-    {AirField::MoistureContent, "含湿量", "moisture_content"},
-    {AirField::Enthalpy, "湿空气焓", "enthalpy"},
-};
-constexpr std::string_view kMessageChinese = "提示";
-constexpr std::string_view kMessageEnglish = "message";
+constexpr AirField kColumnOrder[] = {
+    AirField::Pressure, AirField::DryBulb,         AirField::WetBulb, AirField::RelHumidity,
+    AirField::DewPoint, AirField::MoistureContent, AirField::Enthalpy};
 
 std::string_view TrimBlanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -54,35 +42,45 @@ std::string ColumnLabel(int index, std::string_view name) {
   return "第" + std::to_string(index + 1) + "列“" + std::string(name) + "”";
 }
 
-}  // namespace
-
-std::optional<NamedRole> RoleOfName(std::string_view name) {
-  name = TrimBlanks(name);
-  for (const FieldNames& f : kFieldNames) {
-    const ColumnRole role{ColumnRole::Kind::Field, f.field};
-    if (name == f.chinese)
-      return NamedRole{role, HeaderLanguage::Chinese};
-    if (EqualIgnoringAsciiCase(name, f.english))
-      return NamedRole{role, HeaderLanguage::English};
+// "表头（第一行）中没有参数的列名：列名应为 当地大气压力、…、湿空气焓，或 pressure、…、enthalpy"
+std::string NoFieldNamed() {
+  std::string chinese, english;
+  for (const AirField field : kColumnOrder) {
+    chinese.append(chinese.empty() ? "" : "、")
+        .append(FieldColumnName(field, HeaderLanguage::Chinese));
+    english.append(english.empty() ? "" : "、")
+        .append(FieldColumnName(field, HeaderLanguage::English));
   }
-  const ColumnRole message{ColumnRole::Kind::Message};
-  if (name == kMessageChinese)
-    return NamedRole{message, HeaderLanguage::Chinese};
-  if (EqualIgnoringAsciiCase(name, kMessageEnglish))
-    return NamedRole{message, HeaderLanguage::English};
-  return std::nullopt;
+  return "表头（第一行）中没有参数的列名：列名应为 " + chinese + "，或 " + english;
 }
 
+}  // namespace
+
 std::string_view FieldColumnName(AirField field, HeaderLanguage language) {
-  for (const FieldNames& f : kFieldNames) {
-    if (f.field == field)
-      return Language(language, f.chinese, f.english);
-  }
-  return {};
+  if (language == HeaderLanguage::Chinese)
+    return form::FieldCaption(field);
+  return field == AirField::MoistureContent ? kMoistureColumnEnglish : KeyOf(field);
 }
 
 std::string_view MessageColumnName(HeaderLanguage language) {
-  return Language(language, kMessageChinese, kMessageEnglish);
+  return Language(language, kMessageColumnChinese, kMessageColumnEnglish);
+}
+
+std::optional<NamedRole> RoleOfName(std::string_view name) {
+  name = TrimBlanks(name);
+  for (const AirField field : kColumnOrder) {
+    const ColumnRole role{ColumnRole::Kind::Field, field};
+    if (name == FieldColumnName(field, HeaderLanguage::Chinese))
+      return NamedRole{role, HeaderLanguage::Chinese};
+    if (EqualIgnoringAsciiCase(name, FieldColumnName(field, HeaderLanguage::English)))
+      return NamedRole{role, HeaderLanguage::English};
+  }
+  const ColumnRole message{ColumnRole::Kind::Message};
+  if (name == kMessageColumnChinese)
+    return NamedRole{message, HeaderLanguage::Chinese};
+  if (EqualIgnoringAsciiCase(name, kMessageColumnEnglish))
+    return NamedRole{message, HeaderLanguage::English};
+  return std::nullopt;
 }
 
 ColumnMap MapColumns(const std::vector<std::string>& names) {
@@ -110,15 +108,11 @@ ColumnMap MapColumns(const std::vector<std::string>& names) {
     slot = column;
     any_field = any_field || named->role.kind == ColumnRole::Kind::Field;
   }
-  if (!any_field) {
-    throw TableError(
-        "表头（第一行）中没有参数的列名：列名应为 当地大气压力、干球温度、湿球温度、相对湿度、"
-        "露点温度、含湿量、湿空气焓，或 pressure、dry_bulb、wet_bulb、rel_humidity、dew_point、"
-        "moisture_content、enthalpy");
-  }
-  for (const FieldNames& f : kFieldNames) {
-    if (!map.HasField(f.field))
-      map.appended_fields.push_back(f.field);
+  if (!any_field)
+    throw TableError(NoFieldNamed());
+  for (const AirField field : kColumnOrder) {
+    if (!map.HasField(field))
+      map.appended_fields.push_back(field);
   }
   return map;
 }

@@ -30,8 +30,15 @@ struct NamedRole {
 };
 std::optional<NamedRole> RoleOfName(std::string_view name);
 
-// The name of a field's column, or of the message column, in a language.
+// The name of a field's column in a language: its caption ("干球温度", "当地大气压力") or its key
+// ("dry_bulb", "pressure"), but for the moisture content, whose English column tarvel-batch has
+// always called "moisture_content" (the design request's key is "moisture").
+inline constexpr std::string_view kMoistureColumnEnglish = "moisture_content";
 std::string_view FieldColumnName(AirField field, HeaderLanguage language);
+
+// The name of the message column.
+inline constexpr std::string_view kMessageColumnChinese = "提示";
+inline constexpr std::string_view kMessageColumnEnglish = "message";
 std::string_view MessageColumnName(HeaderLanguage language);
 
 // Where each of the seven fields and the messages stand in a table's input and output.

@@ -3,23 +3,22 @@
 #include <array>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <unordered_map>
 
 #include "panel/form_layout.h"
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
-#include "process/design_answer_writing.h"
+#include "process/supply.h"
 #include "tables/column_map.h"
 #include "tables/csv_cell.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::tables {
 namespace {
 
 using process::DesignAnswer;
 using process::PointAnswer;
+using process::ProcessKind;
 using process::StepAnswer;
-using process::StepKind;
 
 constexpr HeaderLanguage kChinese = HeaderLanguage::Chinese;
 // Between the two inputs, and between the streams of a mix.
@@ -62,9 +61,9 @@ const std::array<TableColumn, kColumnCount> kColumns = [] {
   columns[kProcess] = {"过程", ""};
   columns[kFrom] = {"来自", ""};
   columns[kRatio] = {"热湿比", "kJ/kg"};
-  columns[kFlow] = {"风量", "kg/s"};
-  columns[kHeat] = {"热量", "kW"};
-  columns[kWater] = {"湿量", "g/s"};
+  columns[kFlow] = {process::kFlowFigure, "kg/s"};
+  columns[kHeat] = {process::kHeatFigure, "kW"};
+  columns[kWater] = {process::kWaterFigure, "g/s"};
   columns[kMessages] = {MessageColumnName(kChinese), ""};
   return columns;
 }();
@@ -74,19 +73,9 @@ std::string Figure(const std::optional<double>& value) {
 }
 
 std::string_view ProcessName(const StepAnswer& step) {
-  switch (step.kind) {
-    case StepKind::Mix:
-      return "混合";
-    case StepKind::Heat:
-      return step.enthalpy_change < 0 ? "等湿冷却" : "等湿加热";
-    case StepKind::Coil:
-      return "冷却去湿";
-    case StepKind::Spray:
-      return "喷雾加湿";
-    case StepKind::Steam:
-      return "蒸汽加湿";
-  }
-  return "";
+  if (step.kind == ProcessKind::Heat)
+    return step.enthalpy_change < 0 ? process::kCoolingName : process::kHeatingName;
+  return process::NamesOf(step.kind).name;
 }
 
 // "W（0.29），N（1.17）": each stream's state and, when the design's flow is known, its flow.
@@ -104,12 +93,17 @@ std::string Streams(const StepAnswer& mix) {
 
 void FillStep(const StepAnswer& step, TableRow& row) {
   row[kProcess] = ProcessName(step);
-  row[kFrom] = step.kind == StepKind::Mix ? Streams(step) : step.from;
+  row[kFrom] = step.kind == ProcessKind::Mix ? Streams(step) : step.from;
   row[kFlow] = Figure(step.flow);
-  if (step.kind != StepKind::Mix) {
+  if (step.kind != ProcessKind::Mix) {
     row[kHeat] = Figure(step.heat);
     row[kWater] = Figure(step.moisture);
   }
+  // What the step says of its figures follows what its point says.
+  std::string said;
+  JoinMessages(step.messages, said);
+  if (!said.empty())
+    row[kMessages].append(row[kMessages].empty() ? "" : kMessageJoint).append(said);
 }
 
 TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
@@ -126,15 +120,11 @@ TableRow PointRow(const PointAnswer& point, std::string_view pressure) {
     row[kInputs].append(FieldColumnName(field, kChinese)).append(" ").append(text);
   }
   if (point.supply) {
-    row[kProcess] = "送风状态";
+    row[kProcess] = process::NamesOf(process::ProcessKind::Supply).name;
     row[kRatio] = process::RatioText(point.supply->ratio);
     row[kFlow] = Figure(point.supply->flow);
   }
-  for (const MemoryPanel::Message& message : point.messages) {
-    if (!row[kMessages].empty())
-      row[kMessages].append(kMessageJoint);
-    row[kMessages].append(message.text);
-  }
+  JoinMessages(point.messages, row[kMessages]);
   return row;
 }
 
@@ -145,17 +135,8 @@ std::vector<TableRow> DesignTableRows(const DesignAnswer& answer) {
   rows.reserve(answer.points.size());
   for (const PointAnswer& point : answer.points)
     rows.push_back(PointRow(point, answer.pressure));
-  // A step leads to a complete point, which is the first of its name: later points of that name
-  // are answered with a message.
-  std::unordered_map<std::string, std::size_t> complete;
-  for (std::size_t i = 0; i < answer.points.size(); ++i) {
-    if (answer.points[i].complete)
-      complete.emplace(answer.points[i].name, i);
-  }
-  for (const StepAnswer& step : answer.steps) {
-    if (const auto found = complete.find(step.to); found != complete.end())
-      FillStep(step, rows[found->second]);
-  }
+  for (const StepAnswer& step : answer.steps)
+    FillStep(step, rows[step.to_point]);
   return rows;
 }
 

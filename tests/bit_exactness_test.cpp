@@ -79,6 +79,10 @@ std::vector<std::string> PhysicsTable() {
       const double h = EnthalpyFromMoisture(t, d);
       add("EnthalpyFromMoisture(" + args + ")", h);
       add("MoistureFromEnthalpy(" + args + ")", MoistureFromEnthalpy(h, t));
+      add("DryBulbFromEnthalpy(" + args + ")", DryBulbFromEnthalpy(h, d));
+      const double v = SpecificVolume(t, d, 101.325);
+      add("SpecificVolume(" + args + ")", v);
+      add("DensityFromVolume(" + args + ")", DensityFromVolume(d, v));
     }
   }
   return lines;

@@ -19,7 +19,6 @@
 #include "panel/number_text.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
-#include "process/process_path.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::chart {
@@ -234,7 +233,7 @@ TEST(RatioProtractor, RaysRunAlongTheLinesOfTheirRatio) {
     const double h = EnthalpyFromMoisture(a.t, a.d);
     const StatePoint b = std::isinf(ray.ratio)
                              ? StatePoint{ray.ratio > 0 ? 30.0 : 10.0, a.d}
-                             : StatePoint{process::DryBulbOfEnthalpy(h + ray.ratio / 1000, 9), 9};
+                             : StatePoint{DryBulbFromEnthalpy(h + ray.ratio / 1000, 9), 9};
     const PlanePoint pa = ToPlane(ChartLayout::EnthalpyMoisture, a);
     const PlanePoint pb = ToPlane(ChartLayout::EnthalpyMoisture, b);
     const double lx = (pb.x - pa.x) / rx, ly = (pb.y - pa.y) / ry;

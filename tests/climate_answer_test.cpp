@@ -12,7 +12,7 @@
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 #include "weather_texts.h"
 
 namespace tarvel::climate {
@@ -52,13 +52,13 @@ TEST(ClimateAnswer, EveryHourIsTheCommandsAnswerToItsTextsOnAnyBlocks) {
     EXPECT_EQ(hour.message, pieces.hours[i].message);
     if (hour.status != HourStatus::State && hour.status != HourStatus::Message)
       continue;
-    MemoryPanel panel;
+    MemoryPanel panel{MemoryPanel::Recording::Messages};
     panel.SetText(AirField::Pressure, hour.pressure);
     panel.SetText(AirField::DryBulb, hour.dry_bulb_input);
     panel.SetText(hour.humidity, hour.humidity_input);
+    const bool completed = RunCalculate(panel) == CalculateOutcome::Completed;
     std::string messages;
-    tables::MessageJoiner joiner(panel, messages);
-    const bool completed = RunCalculate(joiner) == CalculateOutcome::Completed;
+    tables::JoinMessages(panel.Messages(), messages);
     for (int f = 0; f < kParameterCount; ++f)
       EXPECT_EQ(hour.fields[f], panel.Text(ParameterField(f)));
     EXPECT_EQ(hour.message, messages);

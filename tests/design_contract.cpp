@@ -8,8 +8,10 @@
 #include <string_view>
 
 #include "design_contract_checks.h"
+#include "panel/field_names.h"
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
+#include "process/air_parameter.h"
 #include "solver/calculate_command.h"
 
 namespace tarvel::testing_support {
@@ -17,16 +19,12 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<std::string_view, 6> kKeys = {"dry_bulb",  "wet_bulb", "rel_humidity",
-                                                   "dew_point", "moisture", "enthalpy"};
 constexpr double kHalfHundredth = 0.005;
 
+// A parameter's index by its key in requests and answers; -1 for any other key.
 int KeyIndex(std::string_view key) {
-  for (int i = 0; i < 6; ++i) {
-    if (kKeys[i] == key)
-      return i;
-  }
-  return -1;
+  const std::optional<AirField> field = FieldOfKey(key);
+  return field && *field != AirField::Pressure ? FieldIndex(*field) : -1;
 }
 
 class Checker {
@@ -138,7 +136,7 @@ class Checker {
   std::optional<std::string> Given(const json& body, std::string_view key) {
     if (body.contains(key))
       return body[std::string(key)].get<std::string>();
-    const std::string of = std::string(key) + "_of";
+    const std::string of = std::string(key) + std::string(process::kCopiedSuffix);
     if (!body.contains(of))
       return std::nullopt;
     const json* state = Earlier(body[of].get<std::string>());
@@ -165,10 +163,11 @@ class Checker {
     const json& inputs = point["inputs"];
     if (request_point.contains("state")) {
       json expected = json::object();
-      for (std::size_t i = 0; i < kKeys.size() && expected.size() < 2; ++i) {
-        const std::optional<std::string> text = Given(request_point["state"], kKeys[i]);
+      for (int i = 0; i < kParameterCount && expected.size() < 2; ++i) {
+        const std::string_view key = KeyOf(ParameterField(i));
+        const std::optional<std::string> text = Given(request_point["state"], key);
         if (text && !text->empty())
-          expected[std::string(kKeys[i])] = *text;
+          expected[std::string(key)] = *text;
       }
       if (expected != inputs)
         Fail("the inputs are not the first two parameters given");

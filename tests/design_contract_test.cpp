@@ -15,7 +15,7 @@
 #include "design_contract.h"
 #include "golden_lines.h"
 #include "panel/number_text.h"
-#include "process/design_line.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
@@ -122,7 +122,7 @@ TEST(DesignContract, HoldsForThousandsOfRandomDesigns) {
   int points = 0, complete = 0;
   for (int i = 0; i < 2000; ++i) {
     const json request = designs.Next();
-    const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+    const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
     const std::vector<std::string> failures =
         testing_support::DesignContractFailures(request, answer);
     ASSERT_EQ(failures, std::vector<std::string>()) << request.dump();
@@ -160,7 +160,7 @@ TEST(DesignRequest, AThousandPointsAreAnsweredWhole) {
   }
   const json request{
       {"command", "design"}, {"pressure", "101.325"}, {"flow", "1"}, {"points", points}};
-  const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+  const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
   ASSERT_EQ(answer["points"].size(), 1000u);
   for (const json& point : answer["points"])
     EXPECT_EQ(point["messages"], json::array()) << point["name"];
@@ -171,7 +171,7 @@ TEST(DesignRequest, AThousandPointsAreAnsweredWhole) {
 // The summer example's answer, each time broken in one way: the contract must say so.
 TEST(DesignContract, RejectsEveryBrokenAnswer) {
   const json request = json::parse(GoldenLine("design_examples", 0));
-  const json answer = json::parse(process::DesignAnswerLine(request.dump()));
+  const json answer = json::parse(tables::DesignAnswerLine(request.dump()));
   ASSERT_EQ(testing_support::DesignContractFailures(request, answer), std::vector<std::string>());
   const auto ulp = [](json& value) { value = std::nextafter(value.get<double>(), INFINITY); };
   const std::pair<const char*, std::function<void(json&)>> breaks[] = {

@@ -11,7 +11,7 @@
 #include "design_contract.h"
 #include "golden_lines.h"
 #include "panel/number_text.h"
-#include "process/design_line.h"
+#include "tables/design_line.h"
 
 namespace tarvel {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 using nlohmann::json;
 
 json Answer(const std::string& request) {
-  return json::parse(process::DesignAnswerLine(request));
+  return json::parse(tables::DesignAnswerLine(request));
 }
 
 const json& Point(const json& answer, const std::string& name) {

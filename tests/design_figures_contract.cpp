@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "design_contract_checks.h"
+#include "chart/process_lines.h"
 #include "panel/number_text.h"
 #include "physics/moist_air.h"
 #include "physics/pascal.h"
@@ -99,7 +100,7 @@ void CheckMix(const json& step, const json& streams, const json& to, const State
       ExpectFigure(stream, "flow", *flow * w / weights, Told(step, to), failures);
     else
       ExpectNone(stream, "flow", failures);
-    CheckPath(stream["path"], *states.at(from), to, process::kPathSegments, failures);
+    CheckPath(stream["path"], *states.at(from), to, chart::kCurvedLineSegments, failures);
   }
 }
 
@@ -128,7 +129,7 @@ void CheckChange(const json& step, const char* kind, const json& body, const jso
   }
   // Heating keeps the moisture content and steam the dry bulb: straight on both charts.
   const bool straight = std::string_view(kind) == "heat" || std::string_view(kind) == "steam";
-  CheckPath(step["path"], start, to, straight ? 1 : process::kPathSegments, failures);
+  CheckPath(step["path"], start, to, straight ? 1 : chart::kCurvedLineSegments, failures);
 }
 
 }  // namespace
@@ -139,7 +140,7 @@ void CheckVolume(const json& point, bool completed, const std::string& pressure,
   if (completed) {
     const double t = FieldValue(point, "dry_bulb");
     const double d = FieldValue(point, "moisture");
-    const double gas = process::kDryAirGasConstant * (t + kKelvinOffset);
+    const double gas = kDryAirGasConstant * (t + kKelvinOffset);
     const double vapour = 1 + d / kMoistureFactor;
     const double pa = ParseNumber(pressure) * kPascalPerKilopascal;
     const double volume = gas * vapour / pa;

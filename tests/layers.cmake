@@ -1,18 +1,34 @@
-# Fails when a layer of the core includes a header of a layer it is not built on.
-# Usage: cmake -DSOURCE_DIR=<repository> "-DRULES=<folder>=<folder>,<folder>;..." -P this
-# Each rule names a layer's folder and every folder it may include from: its own and those of the
-# layers below it (cmake/TarvelLayers.cmake writes the rules from the layers' links). An include
-# is `#include "<folder>/..."`; the standard and system headers (<...>) are not looked at.
+# Fails when a layer of the core, or a front end's C++ over it, includes a header it is not built
+# on.
+# Usage: cmake -DSOURCE_DIR=<repository> "-DRULES=<folder>=<reach>,<reach>;..." -P this
+# Each rule names a folder (a layer's, or a front end's such as python/src) and everything its
+# files may include: folders, whose headers all count, and single headers. A layer's reach is its
+# own folder and those of the layers below it; cmake/TarvelLayers.cmake writes the rules from the
+# targets' links. An include is `#include "<path>"`; the standard and system headers (<...>) are
+# not looked at. The rules' folders are checked file by file, sub-folders included.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT SOURCE_DIR OR NOT RULES)
   message(FATAL_ERROR "layers: SOURCE_DIR and RULES must be given")
 endif()
 
+# Whether the included path lies in one of the reach's folders or is one of its headers.
+function(within_reach path reach out)
+  foreach(entry IN LISTS reach)
+    string(LENGTH "${entry}/" length)
+    string(SUBSTRING "${path}" 0 ${length} head)
+    if(path STREQUAL entry OR head STREQUAL "${entry}/")
+      set(${out} TRUE PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} FALSE PARENT_SCOPE)
+endfunction()
+
 set(failures "")
 set(checked 0)
 foreach(rule IN LISTS RULES)
-  if(NOT rule MATCHES "^([a-z_]+)=([a-z_,]+)$")
+  if(NOT rule MATCHES "^([a-z_/]+)=([a-z_,./]+)$")
     message(FATAL_ERROR "layers: malformed rule '${rule}'")
   endif()
   set(folder ${CMAKE_MATCH_1})
@@ -26,7 +42,11 @@ foreach(rule IN LISTS RULES)
     math(EXPR checked "${checked} + 1")
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]*\"")
     foreach(line IN LISTS includes)
-      if(line MATCHES "\"([^/\"]+)/[^\"]*\"" AND NOT CMAKE_MATCH_1 IN_LIST reach)
+      if(NOT line MATCHES "\"([^\"]+/[^\"]*)\"")
+        continue()  # a header beside the file, such as a generated one
+      endif()
+      within_reach("${CMAKE_MATCH_1}" "${reach}" allowed)
+      if(NOT allowed)
         file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
         string(STRIP "${line}" line)
         list(APPEND failures "${name}: ${line} (${folder}/ builds on ${reach_text} only)")

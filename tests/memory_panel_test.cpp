@@ -1,9 +1,10 @@
-// The in-memory panel: the texts always, the record of writes and messages only when asked for,
-// and views of a field's text that outlive writes to other fields.
+// The in-memory panel: the texts always, the record of messages, or of writes and messages, only
+// when asked for, and views of a field's text that outlive writes to other fields.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "panel/memory_panel.h"
 #include "solver/calculate_command.h"
@@ -12,18 +13,23 @@ namespace tarvel {
 namespace {
 
 TEST(MemoryPanel, KeepsTheTextsWithOrWithoutItsRecord) {
-  for (const auto recording : {MemoryPanel::Recording::Off, MemoryPanel::Recording::On}) {
+  for (const auto recording : {MemoryPanel::Recording::Off, MemoryPanel::Recording::Messages,
+                               MemoryPanel::Recording::On}) {
     MemoryPanel panel({"", "20", "150", "", "", ""}, "101.325", recording);
     // Wet bulb 20 with relative humidity 150: the dry bulb search fails, one message, no write.
     EXPECT_EQ(RunCalculate(panel), CalculateOutcome::Message);
     panel.SetText(AirField::DewPoint, "12.5");
     EXPECT_EQ(panel.Text(AirField::DewPoint), "12.5");
     EXPECT_EQ(panel.Text(AirField::Pressure), "101.325");
-    if (recording == MemoryPanel::Recording::On) {
+    if (recording != MemoryPanel::Recording::Off) {
       ASSERT_EQ(panel.Messages().size(), 1u);
       EXPECT_EQ(panel.Messages()[0].text, "超出区域范围");
+    }
+    if (recording == MemoryPanel::Recording::On) {
       ASSERT_EQ(panel.Events().size(), 2u);
       EXPECT_EQ(panel.Events()[1].text, "12.5");
+    } else if (recording == MemoryPanel::Recording::Messages) {
+      EXPECT_THROW(panel.Events(), std::logic_error);
     } else {
       // A record that was never kept must not pass for an empty one.
       EXPECT_THROW(panel.Messages(), std::logic_error);
@@ -46,6 +52,29 @@ TEST(MemoryPanel, AMessageEventNamesItsMessage) {
     EXPECT_EQ(panel.Messages().at(events[k].message).text, events[k].text);
   }
   EXPECT_EQ(panel.Messages()[events[2].message].icon, MessageIcon::Critical);
+}
+
+// A panel answers row after row with its record cleared in between: each record holds that
+// command's messages alone, whole, whatever the messages before them held.
+TEST(MemoryPanel, AClearedRecordHoldsOnlyTheMessagesShownSince) {
+  for (const auto recording : {MemoryPanel::Recording::Messages, MemoryPanel::Recording::On}) {
+    MemoryPanel panel(recording);
+    const std::vector<std::vector<MemoryPanel::Message>> commands = {
+        {{"a message longer than any small-string buffer", MessageIcon::Critical, "注意"},
+         {"second", MessageIcon::None, "错误"}},
+        {},
+        {{"x", MessageIcon::Exclamation, ""}},
+        {{"y", MessageIcon::Information, "多谢使用"},
+         {"z, after a message that lent its storage", MessageIcon::None, "t"},
+         {"a third, for which none was spare", MessageIcon::Critical, "注意"}},
+    };
+    for (std::size_t k = 0; k < commands.size(); ++k) {
+      panel.ClearRecord();
+      for (const MemoryPanel::Message& message : commands[k])
+        panel.ShowMessage(message.text, message.icon, message.title);
+      EXPECT_EQ(panel.Messages(), commands[k]) << "command " << k;
+    }
+  }
 }
 
 TEST(MemoryPanel, AViewOfAFieldOutlivesReadsOfItAndWritesToOtherFields) {

@@ -1,6 +1,7 @@
 // Closed-form relations between vapour pressure, moisture content, relative humidity and enthalpy
 // of moist air.
 
+#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@ namespace {
 constexpr double kStandardKpa = 101.325;
 
 // Air at 25 °C and 50 % at standard pressure: Ps = 3168.96785 Pa, Pv = 1584.48392 Pa,
-// d = 9.88113 g/kg, h = 50.28236 kJ/kg. Every relation and its inverse must land on these.
+// d = 9.88113 g/kg, h = 50.28236 kJ/kg, v = 0.857917 m³/kg and 1.177132 kg/m³ (ASHRAE's tables,
+// with 287.042 J/(kg·K) and 0.621945, give 0.8580 m³/kg). Every relation and its inverse must
+// land on these.
 class MoistAirAt25And50 : public testing::Test {
  protected:
   const double ps = Pb(25);
@@ -43,6 +46,9 @@ TEST_F(MoistAirAt25And50, EachRelationGivesThePublishedValue) {
       {"vapour pressure back from moisture", PvFromMoisture(d, kStandardKpa), 1584.48392, 5e-6},
       {"saturation pressure back from relative humidity", SaturationFromRelHumidity(pv, 50),
        3168.96785, 5e-6},
+      {"dry bulb back from enthalpy", DryBulbFromEnthalpy(h, d), 25, 5e-12},
+      {"specific volume", SpecificVolume(25, d, kStandardKpa), 0.857917, 5e-7},
+      {"density", DensityFromVolume(d, SpecificVolume(25, d, kStandardKpa)), 1.177132, 5e-7},
   };
   for (const Case& row : rows) {
     SCOPED_TRACE(row.name);
@@ -110,6 +116,8 @@ TEST(MoistAir, ZeroDivisorsFault) {
        [] { return SaturationFromRelHumidity(1584.48392, 0); }},
       {"moisture from enthalpy at t = -2500/1.84",
        [] { return MoistureFromEnthalpy(10, -2500 / 1.84); }},
+      {"specific volume at a pressure of 0", [] { return SpecificVolume(20, 10, 0); }},
+      {"density of a volume of 0", [] { return DensityFromVolume(10, 0); }},
   };
   for (const Case& row : rows) {
     SCOPED_TRACE(row.name);
@@ -143,6 +151,7 @@ TEST(MoistAir, InversesRoundTrip) {
     EXPECT_NEAR(SaturationFromRelHumidity(pv, row.phi), ps, 1e-9 * ps);
     const double h = EnthalpyFromMoisture(row.t, d);
     EXPECT_NEAR(MoistureFromEnthalpy(h, row.t), d, 1e-9 * (1 + d));
+    EXPECT_NEAR(DryBulbFromEnthalpy(h, d), row.t, 1e-9 * (1 + std::fabs(row.t)));
   }
 }
 

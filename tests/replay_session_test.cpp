@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/lone_surrogates.h"
+#include "process/lone_surrogates.h"
 #include "app/replay_session.h"
 
 namespace tarvel {
@@ -99,7 +99,7 @@ TEST(ReplaySession, LoneSurrogatesAreReadAsQuestionMarks) {
       {"no escape at all", std::nullopt},
   };
   for (const auto& [text, expected] : texts)
-    EXPECT_EQ(LoneSurrogatesAsQuestionMarks(text), expected) << text;
+    EXPECT_EQ(process::LoneSurrogatesAsQuestionMarks(text), expected) << text;
 
   const json a = Answer(
       R"({"fields":["2\ud8000","","50","","",""],"pressure":"101.325\udc00","command":"calculate"})");

@@ -3,19 +3,19 @@
 // written into the pressure field only when the user asks for it.
 "use strict";
 
-// `page` gives the core, text(pointer, size) to read UTF-8 from it, giveText(makeBuffer, text) to
-// hand it a text as the window hands a field's, and the pressure field.
+// `page` gives the core (tarvelHandover's) and the pressure field.
 function tarvelAltitude(page) {
   const form = document.getElementById("altitude");
   const input = document.getElementById("altitude-metres");
   const status = document.getElementById("altitude-status");
   const core = page.core;
+  const PRESSURE = core.entries("altitudeTexts", "pressure").pressure;
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();
-    page.giveText(core._tarvel_altitude_buffer, input.value);
-    const pressure = page.text(core._tarvel_altitude_pressure(),
-      core._tarvel_altitude_pressure_size());
+    core.give(input.value);
+    core.call("altitude");
+    const pressure = core.texts()[PRESSURE];
     if (pressure === "") {
       status.textContent = "此海拔没有标准大气压力（须低于约 44 330 m）";
       return;

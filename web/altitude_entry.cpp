@@ -9,36 +9,25 @@
 #include "panel/number_text.h"
 #include "panel/rounded_text.h"
 #include "physics/standard_atmosphere.h"
-#include "web/entry_buffer.h"
-
-namespace {
-
-std::string altitude;
-std::string pressure;
-
-}  // namespace
+#include "web/handover.h"
+#include "web/page_core.h"
 
 extern "C" {
 
-// A buffer of `size` bytes into which the page writes the UTF-8 text of the altitude (m).
-EMSCRIPTEN_KEEPALIVE char* tarvel_altitude_buffer(int size) {
-  return tarvel::web::TextBuffer(altitude, size);
-}
-
-// The pressure at the altitude in the buffer, kPa to three decimals ("89.875" for 1000 m); the
-// empty text when the standard atmosphere has none there that rounds above zero (from about
-// 44 330 m up, where the formula ends, or so far below sea level that it overflows).
-EMSCRIPTEN_KEEPALIVE const char* tarvel_altitude_pressure() {
-  const double kpa = tarvel::PressureAtAltitude(tarvel::ParseNumber(altitude));
-  pressure = std::isfinite(kpa) && kpa > 0 ? tarvel::FormatRounded(kpa, 3) : "";
+// The pressure at the altitude (m) in the buffer: texts kAltitudeTexts, kPa to three decimals
+// ("89.875" for 1000 m); the empty text when the standard atmosphere has none there that rounds
+// above zero (from about 44 330 m up, where the formula ends, or so far below sea level that it
+// overflows).
+EMSCRIPTEN_KEEPALIVE void tarvel_altitude(tarvel::web::PageCore* page) {
+  using tarvel::web::At;
+  using tarvel::web::kAltitudeTexts;
+  const double kpa = tarvel::PressureAtAltitude(tarvel::ParseNumber(page->incoming));
+  std::string pressure = std::isfinite(kpa) && kpa > 0 ? tarvel::FormatRounded(kpa, 3) : "";
   if (pressure == "0")
     pressure.clear();
-  return pressure.data();
-}
-
-// The length of that text in bytes.
-EMSCRIPTEN_KEEPALIVE int tarvel_altitude_pressure_size() {
-  return static_cast<int>(pressure.size());
+  page->answer.Clear();
+  page->answer.texts.resize(kAltitudeTexts.size());
+  page->answer.texts[At(kAltitudeTexts, "pressure")] = std::move(pressure);
 }
 
 }  // extern "C"

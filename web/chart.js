@@ -8,13 +8,13 @@
 // chart_saving.js.
 "use strict";
 
-// Called by tarvel.js once the window is shown. `page` gives the core and what the page does for
-// the chart: text(pointer, size) reads UTF-8 from the core, quantities holds each field's caption
-// and unit by its index in the core, handOver(index) gives the core a field's text,
+// Called by tarvel.js once the window is shown. `page` gives the core (tarvelHandover's) and what
+// the page does for the chart: quantities holds each field's caption and unit by its index in the
+// core, handOver(index) gives the core a field's text,
 // pick(dryBulb, moisture, pressure) runs the calculate command on a picked state (with the chart's
 // pressure for an empty pressure field), and busy() tells whether a message is open.
 function tarvelChart(page) {
-  const chartCore = tarvelChartCore(page.core, page.text);
+  const chartCore = tarvelChartCore(page.core);
   const svg = document.getElementById("chart");
   const plot = document.getElementById("chart-plot");
   const markGroup = document.getElementById("chart-mark");
@@ -84,11 +84,7 @@ function tarvelChart(page) {
     for (const layer of layers) {
       const first = !layer.drawn;
       layer.drawn = true;
-      layer.draw({ group: layer.group, view: v, layout, changed: changed || first,
-        place: (t, d) => {
-          const [x, y] = chartCore.place(t, d);
-          return [v.x(x), v.y(y)];
-        } });
+      layer.draw({ group: layer.group, view: v, layout, changed: changed || first });
     }
     drawMark(v, layout, laid.mark, laid.caption);
   }
@@ -164,10 +160,9 @@ function tarvelChart(page) {
     // Adds a layer to the chart: a group of its own above the lines and below the marker, which
     // lets the pointer through to the plot. draw(drawing) is called at every drawing of the chart
     // with drawing.group (the layer's group: what the layer drew stays until it replaces it),
-    // drawing.place(t, d) (where a state, t in ℃ and d in g/kg, stands on the drawing),
-    // drawing.view (the plot's edges), drawing.layout ("hd", "td") and drawing.changed (true when
-    // the lines were drawn anew, and at the layer's first drawing). A layer whose content changes
-    // calls redraw().
+    // drawing.view (the plot's edges and the plane onto the drawing), drawing.layout ("hd", "td")
+    // and drawing.changed (true when the lines were drawn anew, and at the layer's first
+    // drawing). A layer whose content changes calls redraw().
     addLayer,
   };
 }

@@ -1,8 +1,6 @@
 // The web page's entry to the chart: the core computes every line of the chart and every state
 // on it in physical units (chart/); the page only maps the plane of the layout onto its drawing.
-// A call answers in two lists that stay valid until the next chart call: numbers
-// (tarvel_chart_numbers) and UTF-8 texts (tarvel_chart_text), whose entries have the names of
-// chart_handover.h.
+// Each call answers in the page's handover (web/handover.h), by the names listed there.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -13,41 +11,21 @@
 
 #include "chart/chart_curves.h"
 #include "chart/chart_pick.h"
-#include "chart/chart_plane.h"
-#include "chart/chart_pressure.h"
-#include "chart/chart_range.h"
+#include "chart/design_lines.h"
 #include "chart/ratio_protractor.h"
 #include "panel/number_text.h"
-#include "process/design_answer_writing.h"
-#include "process/design_context.h"
-#include "web/chart_handover.h"
-#include "web/page_design.h"
-#include "web/page_fields.h"
+#include "process/supply.h"
+#include "web/handover.h"
+#include "web/page_core.h"
 
 namespace {
 
 namespace chart = tarvel::chart;
 using tarvel::AirField;
+using tarvel::web::Add;
 using tarvel::web::At;
-
-// The state the last calculation left, as it was then: where it stands, and its six values as
-// the command wrote them (the dry bulb as the command read it).
-struct MarkedState {
-  chart::StatePoint state;
-  std::array<std::string, tarvel::kParameterCount> values;
-};
-
-// What the page's chart shows now: set by each drawing, used by the picks in between.
-struct PageChart {
-  chart::ChartLayout layout = chart::ChartLayout::EnthalpyMoisture;
-  chart::ChartPressure pressure = chart::ChartPressureOf("");
-  chart::ChartRange range = chart::kDefaultRange;
-  std::optional<MarkedState> marked;
-};
-
-PageChart shown;
-std::vector<double> numbers;
-std::vector<std::string> texts;
+using tarvel::web::PageChart;
+using tarvel::web::PageCore;
 
 chart::ChartLayout LayoutOf(int layout) {
   for (const tarvel::web::NamedValue& known : tarvel::web::kLayoutNames) {
@@ -57,16 +35,14 @@ chart::ChartLayout LayoutOf(int layout) {
   return chart::ChartLayout::EnthalpyMoisture;
 }
 
-// Appends the entries of one answer's list of numbers.
-template <std::size_t N>
-void AddNumbers(const std::array<double, N>& entries) {
-  numbers.insert(numbers.end(), entries.begin(), entries.end());
-}
-
-void AddPoint(chart::StatePoint state) {
-  const chart::PlanePoint p = chart::ToPlane(shown.layout, state);
-  numbers.push_back(p.x);
-  numbers.push_back(p.y);
+// Appends a line's states, each as the point of the plane where it stands (x, y).
+void AddStates(const PageChart& shown, const std::vector<chart::StatePoint>& states,
+               std::vector<double>& numbers) {
+  for (const chart::StatePoint& state : states) {
+    const chart::PlanePoint p = chart::ToPlane(shown.layout, state);
+    numbers.push_back(p.x);
+    numbers.push_back(p.y);
+  }
 }
 
 // A state's marker: shown 1 on the state's own place, or 2 pinned to the edge of the range that
@@ -76,7 +52,7 @@ struct Marker {
   chart::PlanePoint at;
 };
 
-Marker MarkerOf(chart::StatePoint state) {
+Marker MarkerOf(const PageChart& shown, chart::StatePoint state) {
   const chart::StatePoint place = chart::MarkerPlace(shown.range, state);
   const bool at_edge = place.t != state.t || place.d != state.d;
   return {at_edge ? 2.0 : 1.0, chart::ToPlane(shown.layout, place)};
@@ -92,11 +68,11 @@ std::optional<chart::StatePoint> DesignState(const tarvel::process::PointAnswer&
 }
 
 // The range that holds the marked state and every point of the design.
-chart::ChartRange RangeShown() {
+chart::ChartRange RangeShown(const PageCore& page) {
   std::vector<chart::StatePoint> held;
-  if (shown.marked)
-    held.push_back(shown.marked->state);
-  if (const tarvel::process::DesignAnswer* design = tarvel::web::PageDesign()) {
+  if (page.chart.marked)
+    held.push_back(page.chart.marked->state);
+  if (const tarvel::process::DesignAnswer* design = page.Design()) {
     for (const tarvel::process::PointAnswer& point : design->points) {
       if (const std::optional<chart::StatePoint> state = DesignState(point))
         held.push_back(*state);
@@ -105,36 +81,49 @@ chart::ChartRange RangeShown() {
   return chart::RangeHolding(held);
 }
 
+// Appends one line of a design: its head (kDesignLineNumbers), then its states on the plane.
+void AddDesignLine(const PageChart& shown, tarvel::web::DesignLineKind kind, std::size_t of,
+                   const std::vector<chart::StatePoint>& states, std::vector<double>& numbers) {
+  using tarvel::web::kDesignLineNumbers;
+  std::array<double, kDesignLineNumbers.size()> head{};
+  head[At(kDesignLineNumbers, "kind")] = static_cast<double>(kind);
+  head[At(kDesignLineNumbers, "of")] = static_cast<double>(of);
+  head[At(kDesignLineNumbers, "points")] = static_cast<double>(states.size());
+  Add(numbers, head);
+  AddStates(shown, states, numbers);
+}
+
 }  // namespace
 
 extern "C" {
 
 // Marks the state the fields now hold (after a calculation that ended without a message), or
 // removes the mark (on = 0).
-EMSCRIPTEN_KEEPALIVE void tarvel_chart_mark(int on) {
-  shown.marked.reset();
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_mark(PageCore* page, int on) {
+  page->chart.marked.reset();
   if (!on)
     return;
-  const tarvel::FieldPanel& fields = tarvel::web::PageFields();
-  MarkedState marked{{tarvel::ReadNumber(fields, AirField::DryBulb),
-                      tarvel::ReadNumber(fields, AirField::MoistureContent)},
-                     {}};
+  const tarvel::FieldPanel& fields = page->fields;
+  tarvel::web::MarkedState marked{{tarvel::ReadNumber(fields, AirField::DryBulb),
+                                   tarvel::ReadNumber(fields, AirField::MoistureContent)},
+                                  {}};
   if (!std::isfinite(marked.state.t) || !std::isfinite(marked.state.d))
     return;
   marked.values[0] = tarvel::FormatNumber(marked.state.t);
   for (int i = 1; i < tarvel::kParameterCount; ++i)
     marked.values[i] = fields.Text(tarvel::ParameterField(i));
-  shown.marked = std::move(marked);
+  page->chart.marked = std::move(marked);
 }
 
 // Lays the chart out in the layout (a ChartLayout) for the pressure field's text as last handed
-// over and the mark: numbers kDrawNumbers, texts kDrawTexts.
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
+// over, the mark and the design: numbers kDrawNumbers, texts kDrawTexts.
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_draw(PageCore* page, int layout) {
   using tarvel::web::kDrawNumbers;
   using tarvel::web::kDrawTexts;
+  PageChart& shown = page->chart;
   shown.layout = LayoutOf(layout);
-  shown.pressure = chart::ChartPressureOf(tarvel::web::PageFields().Text(AirField::Pressure));
-  shown.range = RangeShown();
+  shown.pressure = chart::ChartPressureOf(page->fields.Text(AirField::Pressure));
+  shown.range = RangeShown(*page);
 
   const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
   std::array<double, kDrawNumbers.size()> drawn{};
@@ -144,135 +133,125 @@ EMSCRIPTEN_KEEPALIVE int tarvel_chart_draw(int layout) {
   drawn[At(kDrawNumbers, "yMax")] = box.y_max;
   drawn[At(kDrawNumbers, "pressure")] = shown.pressure.kpa;
   static_assert(At(kDrawTexts, "parameters") == kDrawTexts.size() - 1, "the parameters come last");
+  page->answer.Clear();
+  std::vector<std::string>& texts = page->answer.texts;
   texts.assign(At(kDrawTexts, "parameters"), "");
   texts[At(kDrawTexts, "pressure")] = chart::PressureCaption(shown.pressure.kpa);
   if (shown.marked) {
-    const Marker marker = MarkerOf(shown.marked->state);
+    const Marker marker = MarkerOf(shown, shown.marked->state);
     drawn[At(kDrawNumbers, "mark")] = marker.shown;
     drawn[At(kDrawNumbers, "markX")] = marker.at.x;
     drawn[At(kDrawNumbers, "markY")] = marker.at.y;
     texts.insert(texts.end(), shown.marked->values.begin(), shown.marked->values.end());
   }
-  numbers.clear();
-  AddNumbers(drawn);
-  return static_cast<int>(numbers.size());
+  Add(page->answer.numbers, drawn);
 }
 
 // The lines of the chart last laid out (they change only with its layout, range and pressure).
 // Numbers: for each line its head (kLineNumbers), then its points. Texts: each line's value.
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_lines() {
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_lines(PageCore* page) {
   using tarvel::web::kLineNumbers;
   static_assert(At(kLineNumbers, "points") == kLineNumbers.size() - 1, "the points follow");
-  numbers.clear();
-  texts.clear();
+  const PageChart& shown = page->chart;
+  page->answer.Clear();
   for (const chart::Curve& curve : chart::ChartCurves(shown.range, shown.pressure.kpa)) {
     std::array<double, kLineNumbers.size()> head{};
     head[At(kLineNumbers, "kind")] = static_cast<double>(curve.kind);
     head[At(kLineNumbers, "value")] = curve.value;
     head[At(kLineNumbers, "labelled")] = curve.labelled ? 1 : 0;
     head[At(kLineNumbers, "points")] = static_cast<double>(curve.points.size());
-    AddNumbers(head);
-    for (const chart::StatePoint& point : curve.points)
-      AddPoint(point);
-    texts.push_back(tarvel::FormatNumber(curve.value));
+    Add(page->answer.numbers, head);
+    AddStates(shown, curve.points, page->answer.numbers);
+    page->answer.texts.push_back(tarvel::FormatNumber(curve.value));
   }
-  return static_cast<int>(numbers.size());
 }
 
-// The point of the plane last laid out where the state (t in °C, d in g/kg) stands: numbers
-// kPlaceNumbers. For whatever else the page draws on the chart (its layers).
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_place(double t, double d) {
-  using tarvel::web::kPlaceNumbers;
-  const chart::PlanePoint point = chart::ToPlane(shown.layout, {t, d});
-  std::array<double, kPlaceNumbers.size()> placed{};
-  placed[At(kPlaceNumbers, "x")] = point.x;
-  placed[At(kPlaceNumbers, "y")] = point.y;
-  numbers.clear();
-  AddNumbers(placed);
-  return static_cast<int>(numbers.size());
-}
-
-// The state at the point (x, y) of the plane last drawn: 0 when there is none to pick there
-// (outside the drawn box, above saturation), 1 when there is one, 2 when the calculate command
-// also completes it. Texts: kPickTexts, the parameters for 2 only.
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_pick(double x, double y) {
+// The state at the point (x, y) of the plane last drawn: numbers kPickNumbers (0 when there is
+// none to pick there: outside the drawn box, above saturation; 1 when there is one; 2 when the
+// calculate command also completes it), texts kPickTexts (the parameters for 2 only).
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_pick(PageCore* page, double x, double y) {
+  using tarvel::web::kPickNumbers;
   using tarvel::web::kPickTexts;
   static_assert(At(kPickTexts, "parameters") == kPickTexts.size() - 1, "the parameters come last");
-  texts.clear();
+  const PageChart& shown = page->chart;
+  page->answer.Clear();
+  std::array<double, kPickNumbers.size()> found{};
   const chart::PlaneBox box = chart::PlaneBoxOf(shown.layout, shown.range);
-  if (!(x >= box.x_min && x <= box.x_max && y >= box.y_min && y <= box.y_max))
-    return 0;
   const std::optional<chart::PickedState> picked =
-      chart::PickState(chart::FromPlane(shown.layout, {x, y}), shown.pressure);
-  if (!picked)
-    return 0;
-  texts.assign(At(kPickTexts, "parameters"), "");
-  texts[At(kPickTexts, "dryBulb")] = picked->dry_bulb;
-  texts[At(kPickTexts, "moisture")] = picked->moisture;
-  if (!picked->parameters)
-    return 1;
-  texts.insert(texts.end(), picked->parameters->begin(), picked->parameters->end());
-  return 2;
+      x >= box.x_min && x <= box.x_max && y >= box.y_min && y <= box.y_max
+          ? chart::PickState(chart::FromPlane(shown.layout, {x, y}), shown.pressure)
+          : std::nullopt;
+  if (picked) {
+    std::vector<std::string>& texts = page->answer.texts;
+    texts.assign(At(kPickTexts, "parameters"), "");
+    texts[At(kPickTexts, "dryBulb")] = picked->dry_bulb;
+    texts[At(kPickTexts, "moisture")] = picked->moisture;
+    found[At(kPickNumbers, "found")] = picked->parameters ? 2 : 1;
+    if (picked->parameters)
+      texts.insert(texts.end(), picked->parameters->begin(), picked->parameters->end());
+  }
+  Add(page->answer.numbers, found);
 }
 
-// Each point of the design last answered (web/page_design.h) on the plane last laid out, where
-// its marker stands: numbers kDesignPointNumbers for each point in request order.
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_design() {
+// The design last answered on the plane last laid out, in one answer: numbers kDesignNumbers,
+// then kDesignPointNumbers for each point in request order (where its marker stands), then each
+// line of the design (chart/design_lines.h), kDesignLineNumbers and its points of the plane.
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_design(PageCore* page) {
+  using tarvel::web::DesignLineKind;
+  using tarvel::web::kDesignNumbers;
   using tarvel::web::kDesignPointNumbers;
-  numbers.clear();
-  texts.clear();
-  const tarvel::process::DesignAnswer* design = tarvel::web::PageDesign();
-  if (design == nullptr)
-    return 0;
+  page->answer.Clear();
+  std::vector<double>& numbers = page->answer.numbers;
+  const tarvel::process::DesignAnswer* design = page->Design();
+  std::array<double, kDesignNumbers.size()> counts{};
+  if (design == nullptr) {
+    Add(numbers, counts);
+    return;
+  }
+  const chart::DesignLines lines = chart::LinesOfDesign(*design);
+  std::size_t line_count = 0;
+  for (const auto& step : lines.steps)
+    line_count += step.size();
+  for (const auto& ratio : lines.ratio_lines)
+    line_count += ratio.empty() ? 0 : 1;
+  counts[At(kDesignNumbers, "points")] = static_cast<double>(design->points.size());
+  counts[At(kDesignNumbers, "lines")] = static_cast<double>(line_count);
+  Add(numbers, counts);
   for (const tarvel::process::PointAnswer& point : design->points) {
     std::array<double, kDesignPointNumbers.size()> placed{};
     if (const std::optional<chart::StatePoint> state = DesignState(point)) {
-      const Marker marker = MarkerOf(*state);
+      const Marker marker = MarkerOf(page->chart, *state);
       placed[At(kDesignPointNumbers, "shown")] = marker.shown;
       placed[At(kDesignPointNumbers, "x")] = marker.at.x;
       placed[At(kDesignPointNumbers, "y")] = marker.at.y;
     }
-    AddNumbers(placed);
+    Add(numbers, placed);
   }
-  return static_cast<int>(numbers.size());
+  for (std::size_t p = 0; p < lines.ratio_lines.size(); ++p) {
+    if (!lines.ratio_lines[p].empty())
+      AddDesignLine(page->chart, DesignLineKind::Ratio, p, lines.ratio_lines[p], numbers);
+  }
+  for (std::size_t s = 0; s < lines.steps.size(); ++s) {
+    for (const std::vector<chart::StatePoint>& line : lines.steps[s])
+      AddDesignLine(page->chart, DesignLineKind::Step, s, line, numbers);
+  }
 }
 
 // The heat-moisture ratio protractor of the 焓湿图 (chart/ratio_protractor.h), centred at the plane
 // point (x, y), each ray as long on the drawing as `radius_x` plane units across or `radius_y` up.
 // Numbers: kProtractorNumbers for each ray, from ε = +∞ (straight up) clockwise to −∞. Texts:
 // each ray's label ("∞", "20000", ..., "0", ..., "-∞").
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_protractor(double x, double y, double radius_x,
-                                                 double radius_y) {
+EMSCRIPTEN_KEEPALIVE void tarvel_chart_protractor(PageCore* page, double x, double y,
+                                                  double radius_x, double radius_y) {
   using tarvel::web::kProtractorNumbers;
-  numbers.clear();
-  texts.clear();
+  page->answer.Clear();
   for (const chart::ProtractorRay& ray : chart::RatioProtractor({x, y}, radius_x, radius_y)) {
     std::array<double, kProtractorNumbers.size()> end{};
     end[At(kProtractorNumbers, "endX")] = ray.end.x;
     end[At(kProtractorNumbers, "endY")] = ray.end.y;
-    AddNumbers(end);
-    texts.push_back(tarvel::process::RatioText(ray.ratio));
+    Add(page->answer.numbers, end);
+    page->answer.texts.push_back(tarvel::process::RatioText(ray.ratio));
   }
-  return static_cast<int>(numbers.size());
-}
-
-// The names of the entries of every answer above: texts, one for each list (EntryNameLists).
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_names() {
-  texts = tarvel::web::EntryNameLists();
-  return static_cast<int>(texts.size());
-}
-
-EMSCRIPTEN_KEEPALIVE const double* tarvel_chart_numbers() {
-  return numbers.data();
-}
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_text_count() {
-  return static_cast<int>(texts.size());
-}
-EMSCRIPTEN_KEEPALIVE const char* tarvel_chart_text(int k) {
-  return k >= 0 && k < tarvel_chart_text_count() ? texts[k].data() : "";
-}
-EMSCRIPTEN_KEEPALIVE int tarvel_chart_text_size(int k) {
-  return k >= 0 && k < tarvel_chart_text_count() ? static_cast<int>(texts[k].size()) : 0;
 }
 
 }  // extern "C"

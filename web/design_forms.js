@@ -5,11 +5,19 @@
 "use strict";
 
 // `container` holds the inputs of the chosen process; quantities holds each field's caption and
-// unit by its index in the core, as the window's labels show them.
-function tarvelDesignForms(container, quantities) {
-  // The request's keys of the six parameters, in field order.
-  const PARAMETERS = ["dry_bulb", "wet_bulb", "rel_humidity", "dew_point", "moisture",
-    "enthalpy"];
+// unit by its index in the core, as the window's labels show them; `core` is tarvelHandover's,
+// whose names give the request's keys and the processes' Chinese names.
+function tarvelDesignForms(container, quantities, core) {
+  // The request's keys of the six parameters in field order, and the keys that copy each from an
+  // earlier point.
+  const PARAMETERS = core.names.parameters;
+  const COPIED = core.names.copiedParameters;
+  // A process by its key, with its Chinese name and what this form says of it beside.
+  const PROCESSES = core.namedTexts("processes");
+  const process = (key, qualifier) => {
+    if (!Object.hasOwn(PROCESSES, key)) throw new Error(`the core names no process ${key}`);
+    return { process: key, caption: PROCESSES[key] + qualifier };
+  };
   const parameter = (key) => {
     const { caption, unit } = quantities[PARAMETERS.indexOf(key)];
     return { key, caption, unit, copy: true };
@@ -20,22 +28,20 @@ function tarvelDesignForms(container, quantities) {
   const stream = (k, caption) => [{ key: "point", stream: k, caption, point: true },
     { key: "flow", stream: k, caption: "风量", unit: "kg/s" }];
   const KINDS = [
-    { id: "supply", caption: "送风状态（室内负荷）", process: "supply", inputs: [
+    { id: "supply", ...process("supply", "（室内负荷）"), inputs: [
       { key: "room", caption: "室内状态点", point: true },
       { key: "heat_load", caption: "余热量 Q", unit: "kW" },
       { key: "moisture_load", caption: "余湿量 W", unit: "g/s" },
       { key: "difference", caption: "送风温差 Δt", unit: quantities[0].unit }] },
-    { id: "mix", caption: "混合", process: "mix",
-      inputs: [...stream(0, "气流一"), ...stream(1, "气流二")] },
-    { id: "heat", caption: "等湿加热或冷却（到干球温度）", process: "heat",
-      inputs: [from, parameter("dry_bulb")] },
-    { id: "power", caption: "等湿加热或冷却（加热量）", process: "heat", inputs: [from,
+    { id: "mix", ...process("mix", ""), inputs: [...stream(0, "气流一"), ...stream(1, "气流二")] },
+    { id: "heat", ...process("heat", "（到干球温度）"), inputs: [from, parameter("dry_bulb")] },
+    { id: "power", ...process("heat", "（加热量）"), inputs: [from,
       { key: "power", caption: "加热量（冷却为负）", unit: "kW" },
       { key: "flow", caption: "风量（可不填）", unit: "kg/s", optional: true }] },
-    { id: "coil", caption: "冷却去湿（表冷器）", process: "coil",
+    { id: "coil", ...process("coil", "（表冷器）"),
       inputs: [from, parameter("rel_humidity"), parameter("moisture")] },
-    { id: "spray", caption: "喷雾加湿（等焓）", process: "spray", inputs: [from, target] },
-    { id: "steam", caption: "蒸汽加湿（等温）", process: "steam", inputs: [from, target] },
+    { id: "spray", ...process("spray", "（等焓）"), inputs: [from, target] },
+    { id: "steam", ...process("steam", "（等温）"), inputs: [from, target] },
   ];
 
   let kind = KINDS[0];
@@ -106,7 +112,9 @@ function tarvelDesignForms(container, quantities) {
   function valueOf(entry) {
     if (entry.point) return { [entry.input.key]: entry.point.value };
     const key = entry.kind ? entry.kind.value : entry.input.key;
-    if (entry.copy && entry.copy.value !== "") return { [key + "_of"]: entry.copy.value };
+    if (entry.copy && entry.copy.value !== "") {
+      return { [COPIED[PARAMETERS.indexOf(key)]]: entry.copy.value };
+    }
     if (entry.input.optional && entry.text.value === "") return {};
     return { [key]: entry.text.value };
   }

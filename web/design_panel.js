@@ -5,15 +5,16 @@
 // design_forms.js, design_table.js, design_layer.js (the chart) and design_link.js.
 "use strict";
 
-// Called by tarvel.js once the window is shown. `page` gives the core, text(pointer, size) to read
-// UTF-8 from it, giveText(makeBuffer, text) to write a text into it, the chart, quantities (each
-// field's caption and unit by its index in the core), stateTexts() (the six parameter texts of the
+// Called by tarvel.js once the window is shown. `page` gives the core (tarvelHandover's), the
+// chart, quantities (each field's caption and unit by its index in the core), stateTexts() (the
+// six parameter texts of the
 // state in the window, as the calculate command takes or took them) and pressureText() (the
 // pressure field's).
 function tarvelDesignPanel(page) {
-  const designCore = tarvelDesignCore(page.core, page.text, page.giveText);
+  const designCore = tarvelDesignCore(page.core);
   const model = tarvelDesignModel();
-  const forms = tarvelDesignForms(document.getElementById("design-inputs"), page.quantities);
+  const forms = tarvelDesignForms(document.getElementById("design-inputs"), page.quantities,
+    page.core);
   const table = tarvelDesignTable(document.getElementById("design-states"), remove);
   const layer = tarvelDesignLayer(page.chart);
   const element = (id) => document.getElementById(id);
@@ -21,9 +22,8 @@ function tarvelDesignPanel(page) {
   const status = element("design-status");
   const kind = element("design-kind");
   const linkField = element("design-link");
-  // The request's keys of the six parameters, in field order.
-  const PARAMETERS = ["dry_bulb", "wet_bulb", "rel_humidity", "dew_point", "moisture",
-    "enthalpy"];
+  // The request's keys of the six parameters, in field order, as the core names them.
+  const PARAMETERS = page.core.names.parameters;
 
   function say(text) {
     status.textContent = text;
@@ -32,6 +32,7 @@ function tarvelDesignPanel(page) {
   // Shows an answer of the core (the design last handed to it): drawn, listed, its names offered.
   function show(answer) {
     if (answer.error !== undefined) say("设计有误：" + answer.error);
+    else if (answer.messages) say(answer.messages.map((message) => message.text).join("；"));
     layer.show(answer.error === undefined ? answer : null);
     table.show(designCore.table());
     forms.setNames(model.names());

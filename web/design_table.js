@@ -6,6 +6,8 @@
 
 // `table` is the <table>; remove(index) removes the point of that row.
 function tarvelDesignTable(table, remove) {
+  // Longer than any figure of a design that makes sense: wrapped in its column (panels.css).
+  const LONG_FIGURE = 24;
   const head = table.tHead || table.createTHead();
   const body = table.tBodies[0] || table.createTBody();
 
@@ -43,7 +45,11 @@ function tarvelDesignTable(table, remove) {
         const [name, ...rest] = cells;
         const nameCell = cell("th", name);
         nameCell.scope = "row";
-        row.append(nameCell, ...rest.map((text) => cell("td", text)));
+        row.append(nameCell, ...rest.map((text) => {
+          const td = cell("td", text);
+          if (text.length > LONG_FIGURE && /^-?\d+(\.\d+)?$/.test(text)) td.className = "long-figure";
+          return td;
+        }));
         const button = cell("button", "删除");
         button.type = "button";
         button.dataset.index = index;

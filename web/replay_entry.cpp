@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/replay_session.h"
-#include "web/entry_buffer.h"
 
 namespace {
 
@@ -19,7 +18,8 @@ extern "C" {
 
 // A buffer of `size` bytes into which the driver writes one input line (without its line end).
 EMSCRIPTEN_KEEPALIVE char* tarvel_line_buffer(int size) {
-  return tarvel::web::TextBuffer(line, size);
+  line.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  return line.data();
 }
 
 // Answers the line in the buffer; the answer (without a line end) stays valid until the next call.

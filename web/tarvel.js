@@ -1,8 +1,8 @@
 // Tarvel's page: the seven fields and the messages. The calculation is the core's own
-// (tarvel-core.js, the same C++ as the desktop program, compiled to WebAssembly); this script only
-// hands it the field texts, applies what the command wrote and shows what it said. Once the window
-// is shown it starts what stands beside it: the chart (chart.js), the altitude helper and the
-// process panel (panels.js).
+// (tarvel-core.js, the same C++ as the desktop program, compiled to WebAssembly, reached through
+// core_handover.js); this script only hands it the field texts, applies what the command wrote and
+// shows what it said. Once the window is shown it starts what stands beside it: the chart
+// (chart.js), the altitude helper and the process panel (panels.js).
 "use strict";
 
 (() => {
@@ -24,60 +24,44 @@
   const dialogText = document.getElementById("message-text");
   const dialogButton = document.getElementById("message-ok");
 
-  const encoder = new TextEncoder();
-  const decoder = new TextDecoder();
   let core = null;
   let chart = null;
   // The six parameter texts the last calculate command started from, while no parameter field
   // has been edited since: the state in the window, as the process panel keeps it.
   let calculatedFrom = null;
 
-  // The field's text as UTF-8, as the desktop window hands it to the core: Qt writes a lone
-  // surrogate (which a JavaScript string, like a Qt one, can hold) as "?".
-  function utf8(text) {
-    return encoder.encode(text.replace(/\p{Cs}/gu, "?"));
-  }
+  // Where each entry of a command's record stands (set when the core has loaded).
+  let NUMBER = null;
+  let TEXT = null;
 
-  // Writes a text into the core's memory through one of its buffers (tarvel_text_buffer and the
-  // like), as the window hands a field's text over. The buffer first: making it may grow the
-  // core's memory, which replaces HEAPU8.
-  function giveText(makeBuffer, text) {
-    const bytes = utf8(text);
-    const buffer = makeBuffer(bytes.length);
-    core.HEAPU8.set(bytes, buffer);
-  }
-
-  function coreText(pointer, size) {
-    return decoder.decode(core.HEAPU8.subarray(pointer, pointer + size));
-  }
-
-  // What the core recorded for the last command, in order: {field, text} for a text written into
-  // a field, {text, icon, title} for a message.
-  function records() {
+  // What the core recorded for a command ("calculate", "clear" or "start_up"), in order:
+  // {field, text} for a text written into a field, {text, icon, title} for a message.
+  function records(command) {
+    core.call(command);
+    const n = core.numbers();
+    const t = core.texts();
+    const numbers = core.names.recordNumbers.length;
+    const texts = core.names.recordTexts.length;
     const list = [];
-    const count = core._tarvel_record_count();
-    for (let k = 0; k < count; k++) {
-      const part = (p) =>
-        coreText(core._tarvel_record_part(k, p), core._tarvel_record_part_size(k, p));
-      const field = core._tarvel_record_field(k);
-      list.push(field >= 0 ? { field, text: part(0) }
-        : { text: part(0), icon: part(1), title: part(2) });
+    for (let k = 0; k * numbers < n.length; k++) {
+      const part = (name) => t[k * texts + TEXT[name]];
+      const field = n[k * numbers + NUMBER.field];
+      list.push(field >= 0 ? { field, text: part("text") }
+        : { text: part("text"), icon: part("icon"), title: part("title") });
     }
     return list;
   }
 
   // Gives the core the text of field 0 to 6.
   function handOver(index) {
-    giveText(core._tarvel_text_buffer, fields[index].value);
-    core._tarvel_set_text(index);
+    core.give(fields[index].value);
+    core.call("set_text", index);
   }
 
   // Runs one command of the core ("calculate" or "clear") on the fields' current texts.
   function runCommand(name) {
     fields.forEach((field, index) => handOver(index));
-    if (name === "calculate") core._tarvel_calculate();
-    else core._tarvel_clear();
-    return records();
+    return records(name);
   }
 
   // A modal message box; resolves when it is closed (its button, Enter or Escape). The focus moves
@@ -147,22 +131,22 @@
   // Start-up: the credit while the window loads; when it is closed, the window with every field
   // empty and the focus in the dry-bulb field.
   TarvelCore().then(async (instance) => {
-    core = instance;
-    core._tarvel_start_up();
-    const closed = play(records());
+    core = tarvelHandover(instance);
+    NUMBER = core.entries("recordNumbers", "field");
+    TEXT = core.entries("recordTexts", "text icon title");
+    const closed = play(records("start_up"));
     performance.mark("tarvel-start-up");  // the credit is open
     await closed;
     form.classList.remove("loading");
     chartPanel.classList.remove("loading");
     // The chart is drawn once the window is shown, so that it does not delay the credit.
-    chart = tarvelChart({ core, text: coreText, quantities, handOver, pick,
-      busy: () => dialog.open });
+    chart = tarvelChart({ core, quantities, handOver, pick, busy: () => dialog.open });
     fields[6].addEventListener("input", () => chart.redraw());
     for (const field of fields.slice(0, 6))
       field.addEventListener("input", () => { calculatedFrom = null; });
-    tarvelAltitude({ core, text: coreText, giveText, pressureField: fields[6] });
+    tarvelAltitude({ core, pressureField: fields[6] });
     document.getElementById("altitude").classList.remove("loading");
-    tarvelDesignPanel({ core, text: coreText, giveText, chart, quantities,
+    tarvelDesignPanel({ core, chart, quantities,
       stateTexts: () => calculatedFrom ?? fields.slice(0, 6).map((field) => field.value),
       pressureText: () => fields[6].value });
     for (const id of ["design-panel", "design-table-panel"])

@@ -5,7 +5,7 @@
 #include "app/batch/utf8.h"
 #include "solver/calculate_command.h"
 #include "tables/csv_cell.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::batch {
 namespace {
@@ -91,9 +91,9 @@ bool RowRunner::Answer(std::string& out) {
     const bool default_pressure = f == FieldIndex(AirField::Pressure) && cell_texts[f].empty();
     panel_.SetText(static_cast<AirField>(f), default_pressure ? layout_.pressure : cell_texts[f]);
   }
-  message_.clear();
-  tables::MessageJoiner joiner(panel_, message_);
-  RunCalculate(joiner);
+  panel_.ClearRecord();
+  RunCalculate(panel_);
+  tables::JoinMessages(panel_.Messages(), message_);
 
   const char separator = layout_.dialect.separator;
   for (std::size_t column = 0; column < columns.input_roles.size(); ++column) {

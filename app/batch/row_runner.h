@@ -51,10 +51,10 @@ class RowRunner {
   void AppendRawCell(std::size_t column, std::string& out) const;
 
   const TableLayout& layout_;
-  MemoryPanel panel_;  // keeps no record: the messages are joined as they are shown
+  MemoryPanel panel_{MemoryPanel::Recording::Messages};
   CsvRecord record_;
   std::array<std::string, kFieldCount> scratch_;  // the texts of quoted cells
-  std::string message_;
+  std::string message_;                           // the row's messages, joined
 };
 
 }  // namespace tarvel::batch

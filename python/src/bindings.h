@@ -10,5 +10,7 @@ namespace py = pybind11;
 void BindCalculation(py::module_& m);  // calculation_binding.cpp: calculate and its helpers
 void BindTables(py::module_& m);       // table_binding.cpp: tarvel-batch's reading of a header
 void BindDesign(py::module_& m);       // design_binding.cpp: the design request's answer
+void BindNames(
+    py::module_& m);  // names_binding.cpp: the core's names of fields, processes, columns
 
 }  // namespace tarvel::python

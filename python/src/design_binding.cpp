@@ -1,8 +1,8 @@
 // The design request's answer, for tarvel.design.
 #include <string_view>
 
-#include "process/design_line.h"
 #include "python/src/bindings.h"
+#include "tables/design_line.h"
 
 namespace tarvel::python {
 
@@ -14,7 +14,7 @@ void BindDesign(py::module_& m) {
         std::string answer;
         {
           const py::gil_scoped_release unlocked;
-          answer = process::DesignAnswerLine(line);
+          answer = tables::DesignAnswerLine(line);
         }
         return py::bytes(answer);
       },

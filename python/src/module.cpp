@@ -13,4 +13,5 @@ PYBIND11_MODULE(_tarvel, m) {
   BindCalculation(m);
   BindTables(m);
   BindDesign(m);
+  BindNames(m);
 }

@@ -5,7 +5,7 @@
 
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
-#include "tables/message_joiner.h"
+#include "tables/joined_messages.h"
 
 namespace tarvel::python {
 
@@ -15,9 +15,9 @@ std::uint8_t RowAnswer::Calculate(const TypedRow& row, int fields, double* value
     panel_.SetText(static_cast<AirField>(f), row.texts[f]);
   // The command's own choice, which it solves only when the pressure is given.
   inputs_ = row.texts[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
-  message_.clear();
-  tables::MessageJoiner joiner(panel_, message_);
-  RunCalculate(joiner);
+  panel_.ClearRecord();
+  RunCalculate(panel_);
+  tables::JoinMessages(panel_.Messages(), message_);
 
   std::uint8_t kept = 0;
   for (int f = 0; f < fields; ++f) {

@@ -40,7 +40,7 @@ class RowAnswer {
   PairCode Inputs() const { return inputs_; }
 
  private:
-  MemoryPanel panel_;
+  MemoryPanel panel_{MemoryPanel::Recording::Messages};
   std::string message_;
   PairCode inputs_ = 0;
 };

@@ -89,20 +89,22 @@ def design(request: dict[str, Any] | str | bytes) -> dict[str, Any]:
         texts, read as the window reads its fields. The "command": "design" key may be present
         or not. However deep a dict is nested, and whatever its str hold, it is answered as the
         replay tool answers the line that json.dumps(request, ensure_ascii=False,
-        separators=(",", ":")) writes, a lone surrogate as its JSON escape "\\udXXX".
+        separators=(",", ":")) writes, a lone surrogate as its JSON escape "\\udXXX" (which the
+        core reads as "?", as the window reads such a character).
 
     Returns
     -------
     dict
         The answer: "points" (each with "name", "inputs", "fields", "messages", "volume",
-        "density" and, for a supply state, "figures"), "flow" and "steps". A point's problem is a
-        message on that point, as in the window, never an exception.
+        "density" and, for a supply state, "figures"), "flow" and "steps", and "messages" where
+        the design as a whole has something to say (a given flow it did not use). A point's
+        problem is a message on that point, as in the window, never an exception.
 
     Raises
     ------
     ValueError
         With the core's own words, for a request it refuses as a whole: text that is not JSON
-        (a lone surrogate in a str among it, which JSON cannot carry), JSON that is not a design
+        (bytes that are not UTF-8, a NUL byte), JSON that is not a design
         request.
     TypeError
         For a request that cannot be written as JSON: a value that is no JSON value (bytes,
@@ -118,7 +120,7 @@ def design(request: dict[str, Any] | str | bytes) -> dict[str, Any]:
     [['23', '17.83', '60', '14.83', '10.52', '49.86'], ['30', '20.17', '39.74', '14.82', '10.52', '57.03']]
     >>> tarvel.design({"points": []})
     Traceback (most recent call last):
-    ValueError: missing key "pressure"
+    ValueError: 缺少“pressure”
     """
     answer = json.loads(_tarvel.design_answer(_request_line(request)))
     if isinstance(answer, dict) and list(answer) == ["error"]:

@@ -232,9 +232,12 @@ class DesignTest(PageCase):
     def test_bad_links_are_told_and_leave_the_page_usable(self):
         status = lambda: self.element("design-status").text  # noqa: E731
         base = chromium.page_url(page_case.PAGE) + "#design="
+        # What is no design request at all is told in the core's words for it; a request the
+        # core refuses, as the replay words it.
         for text, told in (("%E0%A4%A", "链接中的设计有误：无法解码（百分号编码有误）"),
-                           ("not json", None), ('{"command":"design","pressure":"101.325"}', None),
-                           ('[1,2]', None)):
+                           ("not json", "链接中的设计有误：设计请求不是有效的 JSON（在第 2 个字节处）"),
+                           ('{"command":"design","pressure":"101.325"}', None),
+                           ('[1,2]', "链接中的设计有误：设计请求须是一个 JSON 对象")):
             url = base + (text if text.startswith("%") else urllib.parse.quote(text))
             if text == "[1,2]":
                 self.driver.get(url)  # the page open follows the link
@@ -277,6 +280,42 @@ class DesignTest(PageCase):
         self.assertEqual(sum(1 for p in answer["points"] if "volume" in p), 1000)
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, ".design-points circle")),
                          1000)
+
+    def test_figures_too_large_are_told_and_held_in_the_table(self):
+        # A flow of 10^308: the heat and water of a step and a mix stream's flow would not be
+        # finite. Every step stays, on the chart and in the table, and says which figure it could
+        # not compute; the flow is written as the core writes it, every digit, wrapped within its
+        # column, and the chart stays beside the window.
+        golden = ROOT / "tests" / "golden"
+        request = json.loads((golden / "design_huge_figures.jsonl").read_text().splitlines()[0])
+        self.open_page(link(request))
+        [answer] = design_answers([request])
+        rows = self.driver.execute_script(TABLE)
+        self.assertEqual(len(rows), len(answer["points"]))
+        for row, point in zip(rows, answer["points"]):
+            said = [m["text"] for m in point["messages"]] + [
+                m["text"] for s in answer["steps"] if s["to"] == point["name"]
+                for m in s.get("messages", [])]
+            self.assertEqual(row[-1], "；".join(said), point["name"])
+        heated = rows[[p["name"] for p in answer["points"]].index("H")]
+        self.assertEqual(heated[13:15], ["1" + "0" * 308, ""])
+        self.assertEqual(heated[-1], "热量超出数值范围，无法计算")
+        self.assertEqual(len(self.driver.find_elements(
+            By.CSS_SELECTOR, ".design-lines path.process")), 4)
+        laid = self.driver.execute_script("""
+            const right = (id) => document.getElementById(id).getBoundingClientRect().right;
+            const cells = document.querySelectorAll('#design-states td');
+            return {window: innerWidth, chart: right('chart-panel'),
+                    table: right('design-table-panel'),
+                    cells: [...cells].map((td) => td.getBoundingClientRect().width)};""")
+        self.assertLessEqual(laid["chart"], laid["window"])
+        self.assertLessEqual(laid["table"], laid["window"])
+        self.assertLess(max(laid["cells"]), 400)
+        # A flow the request gives and the design does not use is told.
+        request = json.loads((golden / "design_unused_flow.jsonl").read_text().splitlines()[0])
+        self.open_page(link(request))
+        self.assertEqual(self.element("design-status").text,
+                         "未使用请求中的“flow”：设计有送风状态“O”，风量取自送风状态")
 
     def test_altitude_fills_the_pressure_only_when_asked(self):
         self.open_page()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace tarvel::process {
 
@@ -28,5 +29,9 @@ std::optional<double> SupplyMoisture(double t_o, double room_d, double room_h, d
 // Nothing when that difference is zero.
 std::optional<double> SupplyAirFlow(double heat_load, double moisture_load, double room_h,
                                     double supply_h, double room_d, double supply_d);
+
+// A heat-moisture ratio as its label shows it: as the calculator writes a number, or "∞" / "-∞"
+// when the room's moisture load is zero.
+std::string RatioText(double ratio);
 
 }  // namespace tarvel::process

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "process/design_answer.h"
+#include "tables/answer_json.h"
 
-namespace tarvel::process {
+namespace tarvel::tables {
 
 // The answer of a design as one line of JSON (no line end):
 //   {"points": [{"name", "inputs": {"<parameter>": "<text>", ...} in field order,
@@ -15,13 +15,11 @@ namespace tarvel::process {
 // A number is a JSON number in nlohmann-json's writing: the shortest decimal that reads back as the
 // very double the core computed (a whole number with ".0"), the same text on every machine. An
 // infinite heat-moisture ratio is the text "∞" or "-∞". A figure that is not known is left out.
-std::string WriteDesignAnswer(const DesignAnswer& answer);
+// The lines (`path`, `ratio_line`) are the chart's (chart/design_lines.h).
+std::string WriteDesignAnswer(const process::DesignAnswer& answer);
 
-// A heat-moisture ratio as its label shows it: as the calculator writes a number, or "∞" / "-∞"
-// when the room's moisture load is zero.
-std::string RatioText(double ratio);
+// One point of such an answer, as it stands in "points"; a supply state's ε line is drawn only
+// within a whole design, so it is left out here.
+AnswerJson PointJson(const process::PointAnswer& point);
 
-// {"error": "<what>"}, as the replay tool answers a line that is no request.
-std::string ErrorLine(std::string_view what);
-
-}  // namespace tarvel::process
+}  // namespace tarvel::tables

@@ -1,6 +1,6 @@
-#include "app/lone_surrogates.h"
+#include "process/lone_surrogates.h"
 
-namespace tarvel {
+namespace tarvel::process {
 namespace {
 
 constexpr int kNoUnit = -1;
@@ -64,4 +64,4 @@ std::optional<std::string> LoneSurrogatesAsQuestionMarks(std::string_view json_t
   return out;
 }
 
-}  // namespace tarvel
+}  // namespace tarvel::process
