@@ -25,6 +25,22 @@ struct DensityGrid {
   std::int64_t most = 0;     // the largest count of a cell
 };
 
+// A grid of cells of a round size over a box of the plane, for a density that reads in the
+// plane's units ("1 ℃ × 0.5 g/kg a cell"): along each axis the smallest of 1, 2 and 5 times a
+// power of ten that cuts the box into at most `most` cells, and the box widened to whole cells
+// that begin at multiples of that size.
+struct RoundGrid {
+  chart::PlaneBox box{};
+  double width = 0;   // of a cell, in the units across
+  double height = 0;  // of a cell, in the units up
+  int columns = 0;
+  int rows = 0;
+};
+
+// The round grid over `box` with at most `most_columns` across and `most_rows` up (each at least
+// 1); no cell when the box is empty or not finite.
+RoundGrid RoundCells(const chart::PlaneBox& box, int most_columns, int most_rows);
+
 // Counts the hours with a state that the filter selects. `columns` and `rows` at least 1 and the
 // box not empty, or the grid has no cell and every hour is outside.
 DensityGrid CountDensity(const WeatherRecord& record, const HourFilter& filter,

@@ -55,7 +55,34 @@ std::string Name(AirField field) {
   return std::string(tables::FieldColumnName(field, tables::HeaderLanguage::Chinese));
 }
 
+// A limit typed into the user zone's form: empty for none.
+std::optional<double> FormLimit(std::string_view text, AirField field, std::string_view end) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty())
+    return std::nullopt;
+  if (!tables::IsPlainNumber(trimmed))
+    throw ClimateError(std::string(kUserZoneName) + "：" + Name(field) + std::string(end) +
+                       Quoted(text) + "不是数");
+  return ParseNumber(trimmed);
+}
+
 }  // namespace
+
+std::optional<Zone> ZoneFromLimits(const std::array<LimitTexts, 4>& limits) {
+  Zone zone;
+  zone.name = std::string(kUserZoneName);
+  for (std::size_t i = 0; i < kQuantities.size(); ++i) {
+    const AirField field = kQuantities[i].field;
+    Limits& set = zone.*(kQuantities[i].limits);
+    set = {FormLimit(limits[i].lower, field, "下限"), FormLimit(limits[i].upper, field, "上限")};
+    if (set.lower && set.upper && *set.lower > *set.upper)
+      throw ClimateError(std::string(kUserZoneName) + "：" + Name(field) + "的下限大于上限");
+  }
+  if (!zone.dry_bulb.Any() && !zone.rel_humidity.Any() && !zone.dew_point.Any() &&
+      !zone.moisture.Any())
+    return std::nullopt;
+  return zone;
+}
 
 Zone ParseZone(std::string_view text) {
   Zone zone;

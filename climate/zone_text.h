@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,19 @@ namespace tarvel::climate {
 // plain decimal. Throws ClimateError for any other text, a name given twice, a lower limit above
 // its upper one, or no limit at all. The zone is named kUserZoneName.
 Zone ParseZone(std::string_view text);
+
+// The texts of the lower and the upper limit of one quantity, as a form gives them: a text that
+// is empty or blank leaves that end open.
+struct LimitTexts {
+  std::string_view lower;
+  std::string_view upper;
+};
+
+// The user's zone from the texts of its limits on the dry bulb (℃), the relative humidity (%), the
+// dew point (℃) and the moisture content (g/kg), in that order, each a plain decimal, both ends
+// included; nullopt when no limit is given. Throws ClimateError for a text that is no number or a
+// lower limit above its upper one, naming the quantity. The zone is named kUserZoneName.
+std::optional<Zone> ZoneFromLimits(const std::array<LimitTexts, 4>& limits);
 
 // The zone's limits as the report writes them: "干球温度 20~26 ℃，相对湿度 ≤60 %", or for a
 // PMV zone "−0.5 ≤ PMV ≤ 0.5".
