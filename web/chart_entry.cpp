@@ -67,9 +67,12 @@ std::optional<chart::StatePoint> DesignState(const tarvel::process::PointAnswer&
                            tarvel::process::FieldValue(point, AirField::MoistureContent)};
 }
 
-// The range that holds the marked state and every point of the design.
+// The range that holds the marked state, every point of the design and every hour of the weather
+// file read.
 chart::ChartRange RangeShown(const PageCore& page) {
   std::vector<chart::StatePoint> held;
+  if (page.climate.loaded)
+    held = page.climate.loaded->extent;
   if (page.chart.marked)
     held.push_back(page.chart.marked->state);
   if (const tarvel::process::DesignAnswer* design = page.Design()) {

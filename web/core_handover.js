@@ -49,6 +49,12 @@ function tarvelHandover(core) {
       core.HEAPU8.set(encoded, buffer);
     },
 
+    // Writes bytes into the buffer as they are (a file's, which need not be UTF-8).
+    giveBytes(data) {
+      const buffer = core._tarvel_buffer(page, data.length);
+      core.HEAPU8.set(data, buffer);
+    },
+
     // The last answer's numbers as they are now: valid only until the next call of the core.
     numbers() {
       const at = core._tarvel_numbers(page) / 8;

@@ -22,6 +22,14 @@ function tarvelDesignModel() {
       request.points.push(point);
     },
 
+    // Puts the point in place of the point of its name, or after the others.
+    put(point) {
+      const at = request.points.findIndex((known) => known !== null && typeof known === "object"
+        && known.name === point.name);
+      if (at < 0) request.points.push(point);
+      else request.points[at] = point;
+    },
+
     remove(index) {
       request.points.splice(index, 1);
     },

@@ -9,7 +9,7 @@
 // chart, quantities (each field's caption and unit by its index in the core), stateTexts() (the
 // six parameter texts of the
 // state in the window, as the calculate command takes or took them) and pressureText() (the
-// pressure field's).
+// pressure field's). Returns what other panels may do with the design (putState).
 function tarvelDesignPanel(page) {
   const designCore = tarvelDesignCore(page.core);
   const model = tarvelDesignModel();
@@ -155,4 +155,25 @@ function tarvelDesignPanel(page) {
 
   window.addEventListener("hashchange", () => openLink(location.hash));
   openLink(location.hash);
+
+  return {
+    // A state from elsewhere (the climate panel's outdoor state W), as a `state` point of its two
+    // input texts (inputs, by the request's keys) at `statePressure`: it replaces the point of
+    // that name, or is added after the others. An empty design takes its pressure; a design with
+    // points keeps its own, the state is completed at that pressure, and the panel says so.
+    putState(name, inputs, statePressure, what) {
+      const empty = model.request().points.length === 0;
+      if (empty) {
+        pressure.value = statePressure;
+        model.setPressure(statePressure);
+      }
+      model.put({ name, state: { ...inputs } });
+      compute();
+      if (model.request().pressure !== statePressure) {
+        const told = status.textContent;
+        say((told ? told + "；" : "") + name + " 按设计的大气压力 " + model.request().pressure +
+          " kPa 计算，与" + what + " " + statePressure + " kPa 不同");
+      }
+    },
+  };
 }

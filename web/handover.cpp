@@ -42,6 +42,11 @@ std::vector<std::string> EntryNameLists() {
   AddList(lists, "protractorNumbers", kProtractorNumbers);
   AddList(lists, "pickNumbers", kPickNumbers);
   AddList(lists, "pickTexts", kPickTexts);
+  AddList(lists, "climateTexts", kClimateTexts);
+  AddList(lists, "climateDrawNumbers", kClimateDrawNumbers);
+  AddList(lists, "climateCellNumbers", kClimateCellNumbers);
+  AddList(lists, "climateZoneNumbers", kClimateZoneNumbers);
+  AddList(lists, "climateDrawTexts", kClimateDrawTexts);
   AddValues(lists, "kinds", kCurveKindNames);
   AddValues(lists, "layouts", kLayoutNames);
   AddValues(lists, "designLineKinds", kDesignLineKinds);

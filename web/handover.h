@@ -70,6 +70,25 @@ inline constexpr EntryNames<2> kProtractorNumbers = {"endX", "endY"};
 inline constexpr EntryNames<1> kPickNumbers = {"found"};
 inline constexpr EntryNames<3> kPickTexts = {"dryBulb", "moisture", "parameters"};
 
+// tarvel_climate_read and tarvel_climate_options, texts: why the file or the options were refused
+// ("" when they were not), then, while a weather file is read, its climate answer (the JSON that
+// tarvel-climate --json prints) and what the panel shows beside it (JSON: the filter's caption,
+// the hours and why some take no part, the notes, the figures' names and units, the zones'
+// limits). tarvel_climate_hours answers kCsvTexts: the table of hours.
+inline constexpr EntryNames<3> kClimateTexts = {"refusal", "answer", "shown"};
+// tarvel_climate_draw, numbers: the grid of the density (cells across and up, the box of the plane
+// it covers), how many cells, bands, points and zones follow, and how many of the hours that the
+// filter selects lie outside that box; then each cell that holds an hour (kClimateCellNumbers), the
+// point of the plane of each hour drawn as a point, and each zone's outline (its number of points,
+// then its points of the plane). Texts: the size of a cell, then each band's label.
+inline constexpr EntryNames<11> kClimateDrawNumbers = {"columns", "rows",  "xMin",   "xMax",
+                                                       "yMin",    "yMax",  "cells",  "bands",
+                                                       "points",  "zones", "outside"};
+inline constexpr EntryNames<8> kClimateCellNumbers = {"column", "row",  "xMin",  "xMax",
+                                                      "yMin",   "yMax", "hours", "band"};
+inline constexpr EntryNames<1> kClimateZoneNumbers = {"points"};
+inline constexpr EntryNames<2> kClimateDrawTexts = {"cell", "bands"};
+
 // Where the entry `name` stands in its list.
 template <std::size_t N>
 consteval std::size_t At(const EntryNames<N>& names, std::string_view name) {

@@ -2,9 +2,9 @@
 
 // Everything the page's core keeps for one page between the page's calls: the seven field texts
 // as the page last handed them over (with the record of the last command), the text the page
-// writes before a call that reads one, the design last answered, what the chart shows, and the
-// answer of the last call. The page makes one (tarvel_page) and hands it to every call, so that
-// each call finds what it needs in it and nowhere else.
+// writes before a call that reads one, the design last answered, what the chart shows, the
+// weather file last read, and the answer of the last call. The page makes one (tarvel_page) and
+// hands it to every call, so that each call finds what it needs in it and nowhere else.
 
 #include <array>
 #include <optional>
@@ -16,6 +16,7 @@
 #include "panel/memory_panel.h"
 #include "process/design_outcome.h"
 #include "web/handover.h"
+#include "web/page_climate.h"
 
 namespace tarvel::web {
 
@@ -39,6 +40,7 @@ struct PageCore {
   std::string incoming;
   process::DesignOutcome design = std::string();
   PageChart chart;
+  PageClimate climate;
   Handover answer;
 
   // The design last answered, or null when that request was no design.

@@ -2,7 +2,7 @@
 // (tarvel-core.js, the same C++ as the desktop program, compiled to WebAssembly, reached through
 // core_handover.js); this script only hands it the field texts, applies what the command wrote and
 // shows what it said. Once the window is shown it starts what stands beside it: the chart
-// (chart.js), the altitude helper and the process panel (panels.js).
+// (chart.js), the altitude helper, the process panel and the climate panel (panels.js).
 "use strict";
 
 (() => {
@@ -146,10 +146,11 @@
       field.addEventListener("input", () => { calculatedFrom = null; });
     tarvelAltitude({ core, pressureField: fields[6] });
     document.getElementById("altitude").classList.remove("loading");
-    tarvelDesignPanel({ core, chart, quantities,
+    const design = tarvelDesignPanel({ core, chart, quantities,
       stateTexts: () => calculatedFrom ?? fields.slice(0, 6).map((field) => field.value),
       pressureText: () => fields[6].value });
-    for (const id of ["design-panel", "design-table-panel"])
+    tarvelClimatePanel({ core, chart, quantities, design });
+    for (const id of ["design-panel", "climate-panel", "design-table-panel"])
       document.getElementById(id).classList.remove("loading");
     fields[0].focus();
   }, (error) => console.error("Tarvel: the calculation core did not load:", error));
