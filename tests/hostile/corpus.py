@@ -30,6 +30,8 @@ def expand(value):
     {"repeat": X, "times": N}  X N times: a text repeated, a list's items repeated, or N copies of X
     {"join": [X, ...]}         the texts one after the other, or the lists' items
     {"hex": "ff fe"}           bytes, as str holding them surrogate-escaped (see as_bytes)
+    {"numbered": T, "from": A, "to": B}
+                               the lines T with {n} as A, A + 1, ..., B, each with its line feed
     {"raw": X}                 only inside a request: the text X written into its JSON as it is
     Anything else is itself, with its members expanded."""
     if isinstance(value, list):
@@ -48,6 +50,10 @@ def expand(value):
         if all(isinstance(part, list) for part in parts):
             return [item for part in parts for item in part]
         return "".join(parts)
+    if set(value) == {"numbered", "from", "to"}:
+        template = expand(value["numbered"])
+        return "".join(template.replace("{n}", str(n)) + "\n"
+                       for n in range(value["from"], value["to"] + 1))
     if set(value) == {"hex"}:
         return bytes.fromhex(value["hex"]).decode("utf-8", "surrogateescape")
     if set(value) == {"raw"}:

@@ -63,6 +63,14 @@ def dialog_closed(driver):
     wait(driver, lambda d: not d.find_elements(By.CSS_SELECTOR, "dialog#message[open]"))
 
 
+def shown_page(driver, url):
+    """Loads the page and closes its start-up credit."""
+    driver.get(url)
+    open_dialog(driver)
+    driver.find_element(By.ID, "message-ok").click()
+    dialog_closed(driver)
+
+
 def visible(driver, element_id):
     return wait(driver, expected_conditions.visibility_of_element_located((By.ID, element_id)))
 

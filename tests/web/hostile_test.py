@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The page against the hostile corpus (tests/hostile/page.jsonl): links, texts typed into the
-window's fields and into the process panel, each answered with the core's answer or a message in
-Chinese, without an error in the browser's console, and the page usable after each.
+window's fields and into the panels, weather files opened in the climate panel, each answered with
+the core's answer or a message in Chinese, without an error in the browser's console, and the page
+usable after each.
 
     hostile_test.py out/web/index.html [--node NODE] [unittest options]
 """
@@ -34,8 +35,19 @@ return {status: document.getElementById('design-status').textContent, rows: rows
         altitude: document.getElementById('altitude-status').textContent,
         loading: document.querySelectorAll('.loading').length,
         markup: document.querySelectorAll('img, image, b, iframe, object, embed').length,
-        pwned: window.pwned === undefined ? null : window.pwned};
+        pwned: window.pwned === undefined ? null : window.pwned,
+        climate: {status: document.getElementById('climate-status').textContent,
+          station: document.getElementById('climate-station').textContent.slice(0, 300),
+          stationLength: document.getElementById('climate-station').textContent.length,
+          counts: document.getElementById('climate-counts').textContent,
+          notes: [...document.querySelectorAll('#climate-notes li')].slice(0, 3).map(
+            (li) => li.textContent.slice(0, 300)),
+          results: !document.getElementById('climate-results').hidden}};
 """
+# A small weather file that any page opens: one day of hours.
+USABLE = "\n".join(["LOCATION,Usable,P,CHN,s,1,1,1,1,1"] + ["X"] * 6 + [
+    "DATA PERIODS,1,1,Data,Sunday, 1/ 1,1/ 1"] + [
+    "2001,1,1,%d,0,?,20,10,50,101325" % hour for hour in range(1, 25)]) + "\n"
 
 # Texts into elements by id, each given whole or as {repeat, times} to be made in the page (a text
 # of 10^7 characters need not cross the driver), each followed by the events a user's typing sends.
@@ -81,11 +93,13 @@ class HostileTest(PageCase):
     def setUp(self):
         super().setUp()
         self.downloads = pathlib.Path(tempfile.mkdtemp(prefix="tarvel-hostile-"))
+        self.files = pathlib.Path(tempfile.mkdtemp(prefix="tarvel-hostile-files-"))
         self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
                                     {"behavior": "allow", "downloadPath": str(self.downloads)})
 
     def tearDown(self):
         shutil.rmtree(self.downloads, ignore_errors=True)
+        shutil.rmtree(self.files, ignore_errors=True)
         super().tearDown()
 
     def test_every_case_is_answered_and_the_page_stays_usable(self):
@@ -104,7 +118,23 @@ class HostileTest(PageCase):
                 errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
                 self.assertEqual(errors, [], case["case"])
 
+    def open_weather(self, name, data, size=None):
+        """Opens the bytes as a file in the climate panel and waits for its answer."""
+        path = self.files / name
+        path.write_bytes(data)
+        if size is not None:
+            with open(path, "r+b") as file:
+                file.truncate(size)
+        status = self.element("climate-status")
+        self.driver.execute_script("arguments[0].textContent = ''", status)
+        self.element("climate-file").send_keys(str(path))
+        chromium.wait(self.driver, lambda d: status.text and not status.text.startswith("正在"))
+        path.unlink()
+
     def run_actions(self, case):
+        if "file" in case:
+            self.open_weather(case.get("name", "weather.epw"),
+                              corpus.as_bytes(corpus.expand(case["file"])), case.get("size"))
         if "fields" in case:
             texts = {f: corpus.expand(case["fields"].get(f, "")) for f in FIELDS}
             self.driver.execute_script(TYPE, {f: typed(case["fields"].get(f, "")) for f in FIELDS})
@@ -145,13 +175,19 @@ class HostileTest(PageCase):
                 self.assertEqual(data[:8], b"\x89PNG\r\n\x1a\n", case["case"])
 
     def check_usable(self, label):
-        """After a case: an example loads whole and a calculation is answered."""
+        """After a case: an example loads whole, a calculation is answered and a small weather
+        file is read."""
         self.element("design-example-summer").click()
         shown = self.driver.execute_script(PANEL)
         self.assertEqual([shown["status"], shown["rows"]], ["", 6], label + ": the example")
         texts = {"Text(0)": "20", "Text(2)": "50", "Text4": "101.325"}
         [expected] = page_case.replay([(texts, "calculate")])
         self.assert_answer(texts, "calculate", expected, label + ": a calculation afterwards")
+        self.open_weather("usable.epw", USABLE.encode())
+        climate = self.driver.execute_script(PANEL)["climate"]
+        self.assertEqual([climate["status"], climate["counts"]],
+                         ["已读入“usable.epw”", "记录：1 年，24 小时；不参加统计 0 小时"],
+                         label + ": a weather file afterwards")
 
 
 if __name__ == "__main__":

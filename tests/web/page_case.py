@@ -1,6 +1,7 @@
-"""What the browser tests share: the page under test, the node replay beside it, and PageCase, one
-headless chromium for a class of tests with the ways they use the page. browser_test.py sets
-PAGE, SCREENSHOT and NODE from its command line.
+"""What the browser tests share: the page under test, the node replay beside it, the desktop
+build's tarvel-climate, and PageCase, one headless chromium for a class of tests with the ways they
+use the page. browser_test.py sets PAGE, SCREENSHOT, CLIMATE_SCREENSHOT, NODE and CLIMATE from its
+command line.
 """
 
 import json
@@ -17,7 +18,9 @@ import chromium
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = None
 SCREENSHOT = None
+CLIMATE_SCREENSHOT = None
 NODE = "node"
+CLIMATE = str(ROOT / "build" / "app" / "tarvel-climate")
 
 # The fields by their index in the core and in the replay protocol: Text(0) to Text(5), Text4.
 FIELDS = ["Text(0)", "Text(1)", "Text(2)", "Text(3)", "Text(4)", "Text(5)", "Text4"]

@@ -169,10 +169,7 @@ class PageTest(PageCase):
         the README shows them."""
         with chromium.browser(width=1240, height=1000) as driver:
             chromium.viewport(driver, 1240, 980, scale=2)
-            driver.get(chromium.page_url(page_case.PAGE))
-            chromium.open_dialog(driver)
-            driver.find_element(By.ID, "message-ok").click()
-            chromium.dialog_closed(driver)
+            chromium.shown_page(driver, chromium.page_url(page_case.PAGE))
             chromium.visible(driver, "form1")
             for field, text in (("Text(0)", "20"), ("Text(2)", "50"), (PRESSURE, "101.325")):
                 driver.find_element(By.ID, field).send_keys(text)
