@@ -13,6 +13,7 @@
 #   elementary/Pb_.../ours  the saturation pressure with the correctly rounded functions at most
 #                       twice elementary/Pb_.../libm, the same with the C library's
 #   elementary/...      other timings of the elementary functions, listed only
+#   rows/...            realistic rows: bench/check_row_targets.cmake checks them
 # Usage: cmake -DRESULTS=<report.json> -P bench/check_targets.cmake
 # Prints one line per benchmark and fails (exit code 1) when a median misses its target, when a
 # benchmark reported an error, when a command has no reference, or when the report holds no median
@@ -32,36 +33,7 @@ set(worst_limit_ns 10000)
 set(ratio_limit_percent 50)
 set(exact_pb_limit 4)
 
-# A median in nanoseconds as an integer count of tenths of a nanosecond (CMake's arithmetic is
-# integer only).
-function(to_tenths value out)
-  if(value MATCHES "^([0-9]+)(\\.([0-9]))?")
-    set(tenth "${CMAKE_MATCH_3}")
-    if(tenth STREQUAL "")
-      set(tenth 0)
-    endif()
-    math(EXPR tenths "${CMAKE_MATCH_1} * 10 + ${tenth}")
-  else()
-    set(tenths 0)
-  endif()
-  set(${out} ${tenths} PARENT_SCOPE)
-endfunction()
-
-# A count of hundredths as text with two decimals: 41 → "0.41".
-function(hundredths_text hundredths out)
-  math(EXPR whole "${hundredths} / 100")
-  math(EXPR part "${hundredths} % 100")
-  if(part LESS 10)
-    set(part "0${part}")
-  endif()
-  set(${out} "${whole}.${part}" PARENT_SCOPE)
-endfunction()
-
-function(tenths_text tenths out)
-  math(EXPR whole "${tenths} / 10")
-  math(EXPR tenth "${tenths} % 10")
-  set(${out} "${whole}.${tenth}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/report_numbers.cmake)
 
 set(checked 0)
 set(failures "")
@@ -103,16 +75,15 @@ if(count GREATER 0)
       # The median of the paired turns' ratio, in hundred-thousandths.
       set(command "${CMAKE_MATCH_1}")
       string(JSON ratio ERROR_VARIABLE no_ratio GET "${entry}" ratio)
-      if(ratio MATCHES "^([0-9]+)\\.?([0-9]*)$")
-        set(whole "${CMAKE_MATCH_1}")
-        string(SUBSTRING "${CMAKE_MATCH_2}00000" 0 5 fraction)
-        string(REGEX REPLACE "^0+([0-9])" "\\1" fraction "${fraction}")
-        math(EXPR value "${whole} * 100000 + ${fraction}")
-        set("paired_${command}" ${value})
-      else()
+      to_hundred_thousandths("${ratio}" value)
+      if(value STREQUAL "")
         list(APPEND failures "${run_name}: no ratio counter (${ratio})")
+      else()
+        set("paired_${command}" ${value})
       endif()
       continue()
+    elseif(run_name MATCHES "^rows/")
+      continue()  # checked by bench/check_row_targets.cmake
     elseif(run_name MATCHES "^elementary/")
       if(run_name MATCHES "^elementary/Pb_.*/ours$")
         list(APPEND elementary_pbs "${run_name}")
