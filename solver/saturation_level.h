@@ -6,8 +6,11 @@
 
 #include "physics/float_bits.h"
 #include "physics/rounded_interval.h"
+#include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
+#include "physics/saturation_slope.h"
+#include "solver/branch_certified_temperatures.h"
 #include "solver/certified_steps.h"
 #include "solver/fit_certified_temperatures.h"
 #include "solver/saturation_log_bounds.h"
@@ -48,6 +51,8 @@ class SaturationLevel {
     accept_from_ = low_log.upper;
     accept_below_ = high_log.lower;
     move_high_from_ = high_log.upper;
+    low_center_ = low_log.center;
+    high_center_ = high_log.center;
     const FitCrossing low = CertifiedAround(low_log.center);
     const FitCrossing high = CertifiedAround(high_log.center);
     fit_move_low_to_ = low.below;
@@ -93,37 +98,95 @@ class SaturationLevel {
     return OnExponent(s.lo, s.hi);
   }
 
-  // Where the verdict is decided on m alone, as operator() decides it.
+  // Where the verdict is decided on m alone: by the certified temperatures of each branch, joined
+  // across the branches where a whole branch is certified.
   CertifiedSpan Certified() const {
     // (2) On the fit's branch, the certified temperatures: MoveLow on [0, fit_move_low_to_],
     //     MoveHigh on [fit_move_high_from_, 30) (fit_certified_temperatures.h).
     CertifiedSpan span{std::numeric_limits<double>::min(), fit_move_low_to_, fit_move_high_from_,
                        kPolynomialFrom};
-    if (!known_)
+    if (!known_ || !(high_end_ >= low_end_))
       return span;
-    // (3) When the ice branch's range lies at or below p1, every m of it is MoveLow; it adjoins
-    //     the fit's MoveLow part, or stands alone up to the last double below 0.
-    if (kIceSaturationRange.hi <= low_end_) {
+    const FitCrossing ice = IceCrossings();
+    const FitCrossing polynomial = PolynomialCrossings();
+    // (3) MoveLow up from the domain's lowest temperature: the ice branch's MoveLow part, and when
+    //     that is the whole branch, on into the fit's (the zeros are the fit's first temperature),
+    //     and when that is the whole branch too, on into the polynomial's. The MoveLow part of a
+    //     branch lies below its MoveHigh part, and the fit's whole branch above p3 has no MoveLow
+    //     part: so MoveLow and MoveHigh stay apart.
+    if (ice.below == kIceBranch.last) {
       span.from = kEnclosureLowest;
       if (!(span.move_low_to >= kExponentialFitFrom))
-        span.move_low_to = -std::numeric_limits<double>::denorm_min();
+        span.move_low_to = kIceBranch.last;
+      else if (span.move_low_to == kFitLast && polynomial.below >= kPolynomialFrom) {
+        span.move_low_to = polynomial.below;  // with no MoveHigh part below the polynomial's
+        span.below = NextUp(kEnclosureHighest);
+      }
+    } else if (ice.below >= kEnclosureLowest) {
+      span.from = kEnclosureLowest;
+      span.move_low_to = ice.below;
     }
-    // (4) When the polynomial's range lies above p3, every m from 30 °C to the domain's end is
-    //     MoveHigh, and adjoins the fit's MoveHigh part (or starts at 30).
-    if (kPolynomialSaturationRange.lo > high_end_ && high_end_ >= low_end_) {
+    // (4) MoveHigh down from the domain's highest temperature, alike: the polynomial's MoveHigh
+    //     part, and when that is the whole branch, the fit's, and when that is the whole branch,
+    //     the ice branch's.
+    if (polynomial.above == kPolynomialFrom) {
       span.move_high_from = std::min(span.move_high_from, kPolynomialFrom);
       span.below = NextUp(kEnclosureHighest);
-      // (5) A target below every Pb of the domain (a negative vapour pressure): the ice range and
-      //     the whole fit's branch lie above p3 too, so the whole domain is MoveHigh.
-      if (kIceSaturationRange.lo > high_end_ && span.move_high_from == kExponentialFitFrom) {
+      if (span.move_high_from == kExponentialFitFrom && ice.above < kExponentialFitFrom) {
         span.from = kEnclosureLowest;
-        span.move_high_from = kEnclosureLowest;
+        span.move_high_from = ice.above;
       }
+    } else if (polynomial.above <= kEnclosureHighest) {
+      span.move_high_from = polynomial.above;
+      span.below = NextUp(kEnclosureHighest);
     }
     return span;
   }
 
  private:
+  // (5) The ice branch's certified temperatures: all of it below p1 or above p3 by its range,
+  //     otherwise around the crossings (branch_certified_temperatures.h), the crossing of p3 found
+  //     from that of p1, which lies next to it.
+  FitCrossing IceCrossings() const {
+    FitCrossing ice{-kInfinity, kInfinity};
+    double start = kInfinity;
+    if (kIceSaturationRange.hi <= low_end_) {
+      ice.below = kIceBranch.last;
+    } else if (kIceSaturationRange.lo <= low_end_) {
+      start = IceCrossing(low_center_, FitInverse(low_center_));
+      ice.below = CertifiedBelow(kIceBranch, low_end_, start);
+    }
+    if (kIceSaturationRange.lo > high_end_) {
+      ice.above = kIceBranch.first;
+    } else if (kIceSaturationRange.hi > high_end_) {
+      if (start == kInfinity)
+        start = FitInverse(high_center_);
+      ice.above = CertifiedAbove(kIceBranch, high_end_, IceCrossing(high_center_, start));
+    }
+    return ice;
+  }
+
+  // (6) The polynomial's alike, by its range or around its crossings.
+  FitCrossing PolynomialCrossings() const {
+    FitCrossing polynomial{-kInfinity, kInfinity};
+    double start = kInfinity;
+    if (kPolynomialSaturationRange.hi <= low_end_) {
+      polynomial.below = kPolynomialBranch.last;
+    } else if (kPolynomialSaturationRange.lo <= low_end_) {
+      start = PolynomialCrossing(low_end_, FitInverse(low_center_));
+      polynomial.below = CertifiedBelow(kPolynomialBranch, low_end_, start);
+    }
+    if (kPolynomialSaturationRange.lo > high_end_) {
+      polynomial.above = kPolynomialBranch.first;
+    } else if (kPolynomialSaturationRange.hi > high_end_) {
+      if (start == kInfinity)
+        start = FitInverse(high_center_);
+      polynomial.above =
+          CertifiedAbove(kPolynomialBranch, high_end_, PolynomialCrossing(high_end_, start));
+    }
+    return polynomial;
+  }
+
   Decision OnPressure(const RoundedInterval& p) const {
     if (!p.Finite())
       return Decision::Undecided;
@@ -136,7 +199,7 @@ class SaturationLevel {
     return Decision::Undecided;
   }
 
-  // (6) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
+  // (7) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
   //     s ≥ upper(p1) gives P > p1, and likewise for p3 (saturation_log_bounds.h (1)).
   Decision OnExponent(double lo, double hi) const {
     if (hi <= move_low_below_)
@@ -157,6 +220,8 @@ class SaturationLevel {
   double accept_from_ = 0;     // upper(p1)
   double accept_below_ = 0;    // lower(p3)
   double move_high_from_ = 0;  // upper(p3)
+  double low_center_ = 0;      // about ln p1
+  double high_center_ = 0;     // about ln p3
   // The fit's certified temperatures.
   double fit_move_low_to_ = -kInfinity;
   double fit_accept_from_ = kInfinity;

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "physics/saturation_branches.h"
+#include "physics/saturation_enclosure.h"
+#include "physics/saturation_slope.h"
+
+namespace tarvel {
+
+// Certified temperatures on the ice branch and on the polynomial's, as fit_certified_temperatures.h
+// finds them on the fit's: around the crossing of a threshold p on the saturation pressure (p1 or
+// p3 of saturation_thresholds.h), `below`, up to which every Pb of the branch is at most p, and
+// `above`, from which every Pb of the branch is above p (−∞ and +∞ certify nothing). Each is a
+// guess δ beyond the crossing that an enclosure of Pb certifies:
+// (1) By (B4) of saturation_branches.h, SaturationUpTo at τ ≤ p gives Pb(m) ≤ p for every m of the
+//     branch up to τ, and SaturationFrom at τ > p gives Pb(m) > p for every m of it from τ on.
+// (2) The guess comes from Newton's method on the branch's formula in plain arithmetic, within
+//     about 2^−42 °C of the crossing; δ = kCrossingOffset leaves room for that and for the
+//     enclosure's width and (B4)'s widening (together some 2^−43 of Pb, below 2^−37 °C with the
+//     least slope of ln Pb on either branch, 0.021 at 200 °C), and is still below the span of
+//     temperature that any tolerance accepts (2^−31.7 °C at the least, at 200 °C).
+inline constexpr double kCrossingOffset = 0x1p-34;
+
+// The temperature on the ice branch where the exponent of the ice formula is y (y about ln p), by
+// Newton's method from `start`.
+inline double IceCrossing(double y, double start) {
+  double t = start;
+  for (int i = 0; i < 8; ++i) {
+    t = std::clamp(t, kIceBranch.first, kIceBranch.last);
+    const ValueAndSlope s = ApproximateIceExponent(t);
+    const double step = (s.value - y) / s.slope;
+    t -= step;
+    if (!(std::fabs(step) > 0x1p-40))
+      break;
+  }
+  return t;
+}
+
+// The temperature on the polynomial's branch where Pb is p, by Newton's method from `start`.
+inline double PolynomialCrossing(double p, double start) {
+  double t = start;
+  for (int i = 0; i < 8; ++i) {
+    t = std::clamp(t, kPolynomialBranch.first, kPolynomialBranch.last);
+    const ValueAndSlope s = ApproximatePolynomial(t);
+    const double step = (s.value - p) / s.slope;
+    t -= step;
+    if (!(std::fabs(step) > 0x1p-40))
+      break;
+  }
+  return t;
+}
+
+// (1): `below` from a guessed crossing of p on `branch`, or −∞.
+inline double CertifiedBelow(const SaturationBranch& branch, double p, double crossing) {
+  const double below = crossing - kCrossingOffset;
+  if (branch.Holds(below) && SaturationUpTo(branch, EncloseSaturation(below)) <= p)
+    return below;
+  return -std::numeric_limits<double>::infinity();
+}
+
+// (1): `above` from a guessed crossing of p on `branch`, or +∞.
+inline double CertifiedAbove(const SaturationBranch& branch, double p, double crossing) {
+  const double above = crossing + kCrossingOffset;
+  if (branch.Holds(above) && SaturationFrom(branch, EncloseSaturation(above)) > p)
+    return above;
+  return std::numeric_limits<double>::infinity();
+}
+
+}  // namespace tarvel
