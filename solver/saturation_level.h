@@ -10,9 +10,10 @@
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
 #include "physics/saturation_slope.h"
-#include "solver/branch_certified_temperatures.h"
 #include "solver/certified_steps.h"
 #include "solver/fit_certified_temperatures.h"
+#include "solver/ice_certified_temperatures.h"
+#include "solver/polynomial_certified_temperatures.h"
 #include "solver/saturation_log_bounds.h"
 #include "solver/saturation_thresholds.h"
 #include "solver/search_verdict.h"
@@ -29,8 +30,10 @@ namespace tarvel {
 //   (fit_certified_temperatures.h), then the table (EncloseFitByTable), then the fit's exponent,
 //   computed exactly as Pb computes it, against the bounds of the thresholds' logarithms
 //   (saturation_log_bounds.h).
-// - Below 0 °C: the branch's range, then the enclosure of the ice formula's exponent against the
-//   same bounds.
+// - Below 0 °C: the certified temperatures of p1 and p3 (ice_certified_temperatures.h), the
+//   branch's range, then the enclosure of the ice formula's exponent against the same bounds.
+// The certified temperatures of all three branches, the polynomial's too
+// (polynomial_certified_temperatures.h), also make the search's span (Certified).
 // (1) Nothing here can fault: the fit's exponent is moderate for m in [0, 30), and every other
 //     value is an enclosure or a comparison. So a decided step is one whose exact evaluation
 //     would not have faulted either (Pb cannot fault on the domain, and P − target is finite).
@@ -53,6 +56,8 @@ class SaturationLevel {
     move_high_from_ = high_log.upper;
     low_center_ = low_log.center;
     high_center_ = high_log.center;
+    if (high_end_ >= low_end_)
+      ice_ = IceCertifiedTemperatures(low_end_, low_log.center, high_end_, high_log.center);
     const FitCrossing low = CertifiedAround(low_log.center);
     const FitCrossing high = CertifiedAround(high_log.center);
     fit_move_low_to_ = low.below;
@@ -89,6 +94,12 @@ class SaturationLevel {
     }
     if (!(m >= kEnclosureLowest))
       return Decision::Undecided;
+    if (m <= ice_.move_low_to)
+      return Decision::MoveLow;
+    if (m >= ice_.move_high_from)
+      return Decision::MoveHigh;
+    if (m >= ice_.accept_from && m <= ice_.accept_to)
+      return Decision::Accept;
     const Decision d = OnPressure(kIceSaturationRange);
     if (d != Decision::Undecided)
       return d;
@@ -107,7 +118,7 @@ class SaturationLevel {
                        kPolynomialFrom};
     if (!known_ || !(high_end_ >= low_end_))
       return span;
-    const FitCrossing ice = IceCrossings();
+    const FitCrossing ice{ice_.move_low_to, ice_.move_high_from};
     const FitCrossing polynomial = PolynomialCrossings();
     // (3) MoveLow up from the domain's lowest temperature: the ice branch's MoveLow part, and when
     //     that is the whole branch, on into the fit's (the zeros are the fit's first temperature),
@@ -144,29 +155,9 @@ class SaturationLevel {
   }
 
  private:
-  // (5) The ice branch's certified temperatures: all of it below p1 or above p3 by its range,
-  //     otherwise around the crossings (branch_certified_temperatures.h), the crossing of p3 found
-  //     from that of p1, which lies next to it.
-  FitCrossing IceCrossings() const {
-    FitCrossing ice{-kInfinity, kInfinity};
-    double start = kInfinity;
-    if (kIceSaturationRange.hi <= low_end_) {
-      ice.below = kIceBranch.last;
-    } else if (kIceSaturationRange.lo <= low_end_) {
-      start = IceCrossing(low_center_, FitInverse(low_center_));
-      ice.below = CertifiedBelow(kIceBranch, low_end_, start);
-    }
-    if (kIceSaturationRange.lo > high_end_) {
-      ice.above = kIceBranch.first;
-    } else if (kIceSaturationRange.hi > high_end_) {
-      if (start == kInfinity)
-        start = FitInverse(high_center_);
-      ice.above = CertifiedAbove(kIceBranch, high_end_, IceCrossing(high_center_, start));
-    }
-    return ice;
-  }
-
-  // (6) The polynomial's alike, by its range or around its crossings.
+  // (5) The polynomial's certified temperatures: all of it below p1 or above p3 by its range,
+  //     otherwise around the crossings (polynomial_certified_temperatures.h), the crossing of p3
+  //     found from that of p1, which lies next to it.
   FitCrossing PolynomialCrossings() const {
     FitCrossing polynomial{-kInfinity, kInfinity};
     double start = kInfinity;
@@ -174,15 +165,15 @@ class SaturationLevel {
       polynomial.below = kPolynomialBranch.last;
     } else if (kPolynomialSaturationRange.lo <= low_end_) {
       start = PolynomialCrossing(low_end_, FitInverse(low_center_));
-      polynomial.below = CertifiedBelow(kPolynomialBranch, low_end_, start);
+      polynomial.below = PolynomialBelow(low_end_, start);
     }
     if (kPolynomialSaturationRange.lo > high_end_) {
       polynomial.above = kPolynomialBranch.first;
     } else if (kPolynomialSaturationRange.hi > high_end_) {
-      if (start == kInfinity)
-        start = FitInverse(high_center_);
-      polynomial.above =
-          CertifiedAbove(kPolynomialBranch, high_end_, PolynomialCrossing(high_end_, start));
+      const double crossing = start == kInfinity
+                                  ? PolynomialCrossing(high_end_, FitInverse(high_center_))
+                                  : PolynomialCrossingNear(high_end_, start, low_end_);
+      polynomial.above = PolynomialAbove(high_end_, crossing);
     }
     return polynomial;
   }
@@ -199,7 +190,7 @@ class SaturationLevel {
     return Decision::Undecided;
   }
 
-  // (7) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
+  // (6) On an enclosure [lo, hi] of the exponent s of Pb = Exp(s): s ≤ lower(p1) gives P ≤ p1,
   //     s ≥ upper(p1) gives P > p1, and likewise for p3 (saturation_log_bounds.h (1)).
   Decision OnExponent(double lo, double hi) const {
     if (hi <= move_low_below_)
@@ -222,6 +213,7 @@ class SaturationLevel {
   double move_high_from_ = 0;  // upper(p3)
   double low_center_ = 0;      // about ln p1
   double high_center_ = 0;     // about ln p3
+  IceTemperatures ice_;        // the ice branch's certified temperatures
   // The fit's certified temperatures.
   double fit_move_low_to_ = -kInfinity;
   double fit_accept_from_ = kInfinity;

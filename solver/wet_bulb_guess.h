@@ -72,22 +72,29 @@ inline WetBulbGuess GuessWetBulbOnTheFit(const WetBulbResidual& r, double satura
   return {m, slope, std::max(0x1p-16, step * step / 4)};
 }
 
-// On the ice branch or the polynomial's: Newton's method on R with Pb approximately, from `start`
-// where R > 0. R is convex on each branch (P is, and so is −k1 (t − m)(1 + c m)), so the steps
-// descend to the crossing without passing it. The guess is then within about 2^−40 °C of it.
+// On the ice branch or the polynomial's: a step of Halley's method from `start`, where Pb is
+// `saturation`, then Newton's method with Pb approximately until a step is below 2^−9 °C. R is
+// convex on each branch (P is, and so is −k1 (t − m)(1 + c m)); as on the fit, the error left is
+// below a quarter of the last step squared.
 inline WetBulbGuess GuessWetBulbOnBranch(const WetBulbResidual& r, const SaturationBranch& branch,
-                                         double start) {
-  double m = start;
-  ValueAndSlope at{0, 1};
-  for (int i = 0; i < 12; ++i) {
+                                         double start, double saturation) {
+  const double t = r.t;
+  const double k1 = Pascal(r.pressure_kpa) * PsychrometerCoefficient(start);
+  const double c = kWetBulbFactor;
+  const SlopeAndCurvature p = SaturationSlopes(start, saturation);
+  const double g = saturation - k1 * (t - start) * (1 + c * start) - r.pw;
+  const double g1 = p.slope + k1 * (1 + 2 * c * start - c * t);
+  const double g2 = p.curvature + 2 * c * k1;
+  double m = start - 2 * g * g1 / (2 * g1 * g1 - g * g2);
+  double step = 1;
+  ValueAndSlope at{0, g1};
+  for (int i = 0; i < 6 && std::fabs(step) > 0x1p-9; ++i) {
     m = std::clamp(m, branch.first, branch.last);
     at = ApproximateWetBulbResidual(r, m);
-    const double step = at.value / at.slope;
+    step = at.value / at.slope;
     m -= step;
-    if (!(std::fabs(step) > 0x1p-20))
-      break;
   }
-  return {m, at.slope, 0x1p-24};
+  return {m, at.slope, std::max(0x1p-24, step * step / 4)};
 }
 
 // The branch of the search's solution, judged by the sign of R at the branches' ends, and the
@@ -98,9 +105,12 @@ inline WetBulbGuess GuessWetBulb(const WetBulbResidual& r, double saturation_at_
   if (t > kExponentialFitFrom && above_zero(std::numeric_limits<double>::denorm_min()) < 0) {
     if (t < kPolynomialFrom || above_zero(kFitLast) >= 0)
       return GuessWetBulbOnTheFit(r, saturation_at_dry_bulb);
-    return GuessWetBulbOnBranch(r, kPolynomialBranch, t);
+    return GuessWetBulbOnBranch(r, kPolynomialBranch, t, saturation_at_dry_bulb);
   }
-  return GuessWetBulbOnBranch(r, kIceBranch, std::min(t, kIceBranch.last));
+  // Below the dry bulb, or below 0 °C where the ice branch ends at about its range's top.
+  if (t < kExponentialFitFrom)
+    return GuessWetBulbOnBranch(r, kIceBranch, t, saturation_at_dry_bulb);
+  return GuessWetBulbOnBranch(r, kIceBranch, kIceBranch.last, kIceSaturationRange.hi);
 }
 
 }  // namespace tarvel
