@@ -1,7 +1,8 @@
 // The certified steps against plain bisection steps with the same verdicts: the same count and
 // the same bracket, to the bit, on brackets chosen where the encodings' arithmetic could go wrong
 // (ties in the midpoint's rounding, ends on and next to a power of two, brackets a few doubles
-// wide, bounds on and next to midpoints, negative and reversed brackets). And the searches' spans
+// wide, bounds on and next to midpoints, each of them on negative numbers too, and brackets across
+// signs and reversed). And the searches' spans
 // against their exact verdicts.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "physics/float_bits.h"
@@ -87,6 +89,9 @@ TEST(CertifiedSteps, LeaveTheBracketThePlainStepsLeave) {
         hi = uniform(-99, 30);
         break;
     }
+    // The brackets within a binade mirrored: the same steps on negative numbers.
+    if (i % 2 == 0 && lo > 0)
+      std::tie(lo, hi) = std::pair(-hi, -lo);
     // Bounds on or next to one of the first midpoints, or anywhere, or certifying nothing.
     const auto bound = [&]() {
       double a = lo;
@@ -111,8 +116,8 @@ TEST(CertifiedSteps, LeaveTheBracketThePlainStepsLeave) {
       low_to = -kInfinity;
     if (below(8) == 0)
       high_from = kInfinity;
-    const CertifiedSpan span{below(4) ? -140.0 : std::numeric_limits<double>::min(), low_to,
-                             high_from, below(4) ? 30.0 : 32.0};
+    const CertifiedSpan span{lo < 0 || below(4) ? -140.0 : std::numeric_limits<double>::min(),
+                             low_to, high_from, below(4) ? 30.0 : 32.0};
     const int steps = below(8) ? 48 : static_cast<int>(below(48));
 
     const Outcome plain = PlainSteps(lo, hi, steps, span);
