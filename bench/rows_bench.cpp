@@ -80,9 +80,15 @@ void BenchRows(benchmark::State& state, const RowsCase* c) {
     state.counters["ratio"] = static_cast<double>(spent[1]) / static_cast<double>(spent[0]);
   state.counters["row_ns"] = ns(spent[1]);
   state.counters["fixed_ns"] = ns(spent[0]);
-  state.counters["completed"] = c->completed;
-  state.counters["exact_pb_below0"] = c->counted.below0;
-  state.counters["exact_pb_above0"] = c->counted.above0;
+  // A counter that is 0 in every repetition has no coefficient of variation, which the JSON
+  // report would write as NaN: those are left out (and read as none).
+  const auto count = [&](const char* name, double value) {
+    if (value != 0)
+      state.counters[name] = value;
+  };
+  count("completed", c->completed);
+  count("exact_pb_below0", c->counted.below0);
+  count("exact_pb_above0", c->counted.above0);
 }
 
 }  // namespace
