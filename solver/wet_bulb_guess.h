@@ -10,19 +10,13 @@
 #include "physics/saturation_formula.h"
 #include "physics/saturation_slope.h"
 #include "physics/saturation_table.h"
+#include "solver/crossing_guess.h"
 #include "solver/search_residuals.h"
 
 namespace tarvel {
 
 // Where the wet-bulb search will end, about: the wet bulb m at which the residual R
-// (wet_bulb_span.h) crosses 0, its slope there, and how far beyond the tolerance's crossings a
-// certified temperature must stay to be clear of the guess's error. Only the certificates vouch for
-// anything.
-struct WetBulbGuess {
-  double m;
-  double slope;
-  double offset;
-};
+// (wet_bulb_span.h) crosses 0 (crossing_guess.h).
 
 // R and its slope at m, with Pb approximately (saturation_slope.h).
 inline ValueAndSlope ApproximateWetBulbResidual(const WetBulbResidual& r, double m) {
@@ -37,7 +31,7 @@ inline ValueAndSlope ApproximateWetBulbResidual(const WetBulbResidual& r, double
 // until the step is small. Newton's method converges quadratically: a step of size s leaves an
 // error of about C·s², C = R''/(2R') < 0.05 on the branch, so a step below 2^−6 is the last one
 // needed; the table's interpolation errs by a third of 2^−16 °C.
-inline WetBulbGuess GuessWetBulbOnTheFit(const WetBulbResidual& r, double saturation_at_dry_bulb) {
+inline CrossingGuess GuessWetBulbOnTheFit(const WetBulbResidual& r, double saturation_at_dry_bulb) {
   const double t = r.t;
   const double k1 = Pascal(r.pressure_kpa) * kWetWickCoefficient;
   const double c = kWetBulbFactor;
@@ -72,34 +66,23 @@ inline WetBulbGuess GuessWetBulbOnTheFit(const WetBulbResidual& r, double satura
   return {m, slope, std::max(0x1p-16, step * step / 4)};
 }
 
-// On the ice branch or the polynomial's: a step of Halley's method from `start`, where Pb is
-// `saturation`, then Newton's method with Pb approximately until a step is below 2^−9 °C. R is
-// convex on each branch (P is, and so is −k1 (t − m)(1 + c m)); as on the fit, the error left is
-// below a quarter of the last step squared.
-inline WetBulbGuess GuessWetBulbOnBranch(const WetBulbResidual& r, const SaturationBranch& branch,
-                                         double start, double saturation) {
+// On the ice branch or the polynomial's: from `start`, where Pb is `saturation`. R is convex on
+// each branch (P is, and so is −k1 (t − m)(1 + c m)).
+inline CrossingGuess GuessWetBulbOnBranch(const WetBulbResidual& r, const SaturationBranch& branch,
+                                          double start, double saturation) {
   const double t = r.t;
   const double k1 = Pascal(r.pressure_kpa) * PsychrometerCoefficient(start);
   const double c = kWetBulbFactor;
   const SlopeAndCurvature p = SaturationSlopes(start, saturation);
-  const double g = saturation - k1 * (t - start) * (1 + c * start) - r.pw;
-  const double g1 = p.slope + k1 * (1 + 2 * c * start - c * t);
-  const double g2 = p.curvature + 2 * c * k1;
-  double m = start - 2 * g * g1 / (2 * g1 * g1 - g * g2);
-  double step = 1;
-  ValueAndSlope at{0, g1};
-  for (int i = 0; i < 6 && std::fabs(step) > 0x1p-9; ++i) {
-    m = std::clamp(m, branch.first, branch.last);
-    at = ApproximateWetBulbResidual(r, m);
-    step = at.value / at.slope;
-    m -= step;
-  }
-  return {m, at.slope, std::max(0x1p-24, step * step / 4)};
+  return RefineCrossing([&](double m) { return ApproximateWetBulbResidual(r, m); }, start,
+                        saturation - k1 * (t - start) * (1 + c * start) - r.pw,
+                        p.slope + k1 * (1 + 2 * c * start - c * t), p.curvature + 2 * c * k1,
+                        branch.first, branch.last);
 }
 
 // The branch of the search's solution, judged by the sign of R at the branches' ends, and the
 // guess there. The search's bracket is [kLowestTemperature, t].
-inline WetBulbGuess GuessWetBulb(const WetBulbResidual& r, double saturation_at_dry_bulb) {
+inline CrossingGuess GuessWetBulb(const WetBulbResidual& r, double saturation_at_dry_bulb) {
   const double t = r.t;
   const auto above_zero = [&](double m) { return ApproximateWetBulbResidual(r, m).value; };
   if (t > kExponentialFitFrom && above_zero(std::numeric_limits<double>::denorm_min()) < 0) {

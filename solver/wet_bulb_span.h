@@ -95,12 +95,12 @@ inline std::optional<CertifiedSpan> WetBulbSpan(const WetBulbResidual& residual,
   const double delta =
       0x1p-34 + 0x1p-52 * (2 * kSaturationBound + 8.2 * k1 * (std::fabs(t) + kEnclosureHighest) +
                            std::fabs(pw));  // (3)
-  const WetBulbGuess guess = GuessWetBulb(residual, saturation_at_dry_bulb);
+  const CrossingGuess guess = GuessWetBulb(residual, saturation_at_dry_bulb);
   if (!(guess.slope > 0))
     return std::nullopt;
-  const double half_width = kWetBulbTolerance.width / guess.slope;
-  return PiecewiseSpan(kWetBulbPieces, kLowestTemperature, t, guess.m - half_width - guess.offset,
-                       guess.m + half_width + guess.offset, WetBulbCertificates{residual, delta});
+  const double width = kWetBulbTolerance.width;
+  return PiecewiseSpan(kWetBulbPieces, kLowestTemperature, t, guess.Below(width),
+                       guess.Above(width), WetBulbCertificates{residual, delta});
 }
 
 }  // namespace tarvel

@@ -18,6 +18,7 @@
 #include "physics/saturation_pressure.h"
 #include "solver/certified_steps.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_spans.h"
 #include "solver/enthalpy_dry_bulb_search.h"
 #include "solver/saturation_search.h"
 #include "solver/search_bounds.h"
@@ -142,14 +143,26 @@ void ExpectSpanAsTheJudge(const Search& search, std::mt19937_64& random, int& ch
   const std::optional<CertifiedSpan> span = search.Certified();
   if (!span)
     return;
+  // Where the branches of Pb and the psychrometer's coefficient change: the zeros and the
+  // numbers next to them, and the polynomial's first temperature and the fit's last.
+  static const double kSeams[] = {-0.0,
+                                  0.0,
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min(),
+                                  -1e-300,
+                                  30,
+                                  NextDown(30)};
   const auto expect = [&](double lo, double hi, Verdict verdict) {
     if (!(lo <= hi))
       return;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 48; ++i) {
       double m = i < 8    ? Offset(lo, i)
                  : i < 16 ? Offset(hi, 8 - i)
+                 : i < 24 ? kSeams[i - 16]
                           : std::uniform_real_distribution<>(lo, hi)(random);
-      m = std::fmin(std::fmax(m, lo), hi);
+      if (!(m >= lo && m <= hi))
+        m = std::fmin(std::fmax(m, lo), hi);
       if constexpr (requires { search.ExactVerdict(m); })
         ASSERT_EQ(search.ExactVerdict(m), verdict) << std::hexfloat << m;
       else
@@ -189,8 +202,23 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
     for (const Tolerance tolerance : {kFineDewPointTolerance, kDewPointTolerance})
       ExpectSpanAsTheJudge(SaturationSearch(target, tolerance, SearchMode::Filtered), random,
                            checked);
+    // The dry bulbs of pairs 8 and 14: a state's wet bulb or enthalpy with its relative humidity,
+    // now and then beyond saturation or below 0 %, at the same pressures.
+    const double phi = i % 10 == 6 ? uniform(-20, 300) : uniform(0, 105);
+    const double tw = i % 10 == 7 ? uniform(-120, 150) : uniform(-45, 60);
+    const PsychrometerDryBulbResidual psychrometer{phi, Pb(tw), tw, kpa};
+    ExpectSpanAsTheJudge(ChainSearch(psychrometer, kDryBulbTolerance, SearchMode::Exact,
+                                     PsychrometerDryBulbSpan(psychrometer)),
+                         random, checked);
+    const double dry = uniform(-60, 100);
+    const double hm = RelHumidityDryBulbResidual(phi, kpa, 0)(Pb(dry), dry) +
+                     (i % 10 == 8 ? uniform(-200, 200) : uniform(-0.05, 0.05));
+    const RelHumidityDryBulbResidual enthalpy(phi, kpa, hm);
+    ExpectSpanAsTheJudge(ChainSearch(enthalpy, kDryBulbTolerance, SearchMode::Exact,
+                                     RelHumidityDryBulbSpan(enthalpy)),
+                         random, checked);
   }
-  EXPECT_GT(checked, 200000);
+  EXPECT_GT(checked, 400000);
 }
 
 }  // namespace
