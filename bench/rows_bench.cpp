@@ -3,15 +3,20 @@
 // random rows of the class, the one that goes first swapped each turn, so that both see the same
 // machine; a turn is long enough that the fixed input's first commands after the random rows, which
 // find the processor's branch predictions made for those, weigh little. Its counters: `ratio`, the
-// random rows' time over the fixed input's; `row_ns` and `fixed_ns`, the two per command;
-// `completed`, the share of the rows that ended without a message; and `exact_pb_below0` and
-// `exact_pb_above0`, the exact Pb evaluations a row makes on either side of 0 °C, as
-// tarvel-pb-trace counted them on these rows when this program was built. scripts/bench checks the
-// ratios against their targets (bench/check_targets.cmake).
+// random rows' time over the fixed input's; `row_ns` and `fixed_ns`, the two per command (the mean
+// cost of a row, which a table of rows pays); `median_ratio`, `row_median_ns` and
+// `fixed_median_ns`, the same with the median of the rows' own costs, each row timed alone (in
+// turns too, once through the class's rows), the cost of the row in the middle; `completed`, the
+// share of the rows that ended without a message; and `exact_pb_below0` and `exact_pb_above0`,
+// the exact Pb evaluations a row makes on either side of 0 °C, as tarvel-pb-trace counted them on
+// these rows when this program was built. scripts/bench checks the ratios against their targets
+// (bench/check_row_targets.cmake).
 #include <benchmark/benchmark.h>
 
 #include <time.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,6 +59,39 @@ std::int64_t ThreadNanoseconds() {
   return std::int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
 }
 
+// The median cost of the fixed input and of a row of the class, each command timed alone by the
+// steady clock (whose own cost, the median of an empty interval, is taken off), in turns of kTurn.
+struct Medians {
+  double fixed;
+  double row;
+};
+
+Medians TimeEachRow(const RowsCase& c) {
+  using Clock = std::chrono::steady_clock;
+  const auto elapsed = [](Clock::time_point a, Clock::time_point b) {
+    return static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(b - a).count());
+  };
+  std::vector<double> spent[3];  // the fixed input, the rows, the clock alone
+  for (std::size_t next = 0; next < c.rows.size();) {
+    for (int i = 0; i < kTurn; ++i) {
+      const Clock::time_point start = Clock::now();
+      Run(c.fixed);
+      spent[0].push_back(elapsed(start, Clock::now()));
+    }
+    for (int i = 0; i < kTurn && next < c.rows.size(); ++i, ++next) {
+      const Clock::time_point start = Clock::now();
+      Run(c.rows[next]);
+      const Clock::time_point end = Clock::now();
+      spent[1].push_back(elapsed(start, end));
+      spent[2].push_back(elapsed(end, Clock::now()));
+    }
+  }
+  for (std::vector<double>& v : spent)
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+  const double clock = spent[2][spent[2].size() / 2];
+  return {spent[0][spent[0].size() / 2] - clock, spent[1][spent[1].size() / 2] - clock};
+}
+
 void BenchRows(benchmark::State& state, const RowsCase* c) {
   std::int64_t spent[2] = {};  // the fixed input, the rows
   std::size_t next = 0;
@@ -80,6 +118,10 @@ void BenchRows(benchmark::State& state, const RowsCase* c) {
     state.counters["ratio"] = static_cast<double>(spent[1]) / static_cast<double>(spent[0]);
   state.counters["row_ns"] = ns(spent[1]);
   state.counters["fixed_ns"] = ns(spent[0]);
+  const Medians medians = TimeEachRow(*c);
+  state.counters["median_ratio"] = medians.row / medians.fixed;
+  state.counters["row_median_ns"] = medians.row;
+  state.counters["fixed_median_ns"] = medians.fixed;
   // A counter that is 0 in every repetition has no coefficient of variation, which the JSON
   // report would write as NaN: those are left out (and read as none).
   const auto count = [&](const char* name, double value) {
