@@ -8,6 +8,7 @@
 #include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_slope.h"
+#include "solver/ice_crossing_start.h"
 
 namespace tarvel {
 
@@ -56,15 +57,11 @@ struct IceCrossing {
   double margin;
 };
 
-// (1) to (4): the crossing where F is y, from `start`: a step of Halley's method, then Newton's
-// until a step is at most 2^−14 °C. From the fit's inverse, within 4 °C, that takes one or two
-// Newton steps. Nothing when the steps do not settle.
+// (1) to (4): the crossing where F is y, by Newton's method from `start` until a step is at most
+// 2^−14 °C. From IceCrossingStart, within 3·10^−6 °C, the first step is the last. Nothing when the
+// steps do not settle.
 inline std::optional<IceCrossing> FindIceCrossing(double y, double start) {
-  double t = std::clamp(start, kIceBranch.first, kIceBranch.last);
-  const ValueAndSlope first = ApproximateIceExponent(t);
-  const double g = first.value - y;
-  const double curvature = IceExponentSlopes(t).curvature;
-  t -= 2 * g * first.slope / (2 * first.slope * first.slope - g * curvature);
+  double t = start;
   for (int i = 0; i < 6; ++i) {
     t = std::clamp(t, kIceBranch.first, kIceBranch.last);
     const ValueAndSlope at = ApproximateIceExponent(t);
@@ -102,7 +99,7 @@ inline IceTemperatures IceCertifiedTemperatures(double p1, double y1, double p3,
   if (kIceSaturationRange.hi <= p1) {
     ice.move_low_to = kIceBranch.last;
   } else if (kIceSaturationRange.lo <= p1) {
-    low = FindIceCrossing(y1, FitInverse(y1));
+    low = FindIceCrossing(y1, IceCrossingStart(y1));
   } else {
     ice.accept_from = kIceBranch.first;
   }
@@ -110,7 +107,7 @@ inline IceTemperatures IceCertifiedTemperatures(double p1, double y1, double p3,
   if (kIceSaturationRange.lo > p3) {
     ice.move_high_from = kIceBranch.first;
   } else if (kIceSaturationRange.hi > p3) {
-    high = low ? IceCrossingNear(y3, *low, y1) : FindIceCrossing(y3, FitInverse(y3));
+    high = low ? IceCrossingNear(y3, *low, y1) : FindIceCrossing(y3, IceCrossingStart(y3));
   } else {
     ice.accept_to = kIceBranch.last;
   }
