@@ -212,7 +212,7 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
                          random, checked);
     const double dry = uniform(-60, 100);
     const double hm = RelHumidityDryBulbResidual(phi, kpa, 0)(Pb(dry), dry) +
-                     (i % 10 == 8 ? uniform(-200, 200) : uniform(-0.05, 0.05));
+                      (i % 10 == 8 ? uniform(-200, 200) : uniform(-0.05, 0.05));
     const RelHumidityDryBulbResidual enthalpy(phi, kpa, hm);
     ExpectSpanAsTheJudge(ChainSearch(enthalpy, kDryBulbTolerance, SearchMode::Exact,
                                      RelHumidityDryBulbSpan(enthalpy)),

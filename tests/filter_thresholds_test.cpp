@@ -2,6 +2,7 @@
 // filter decides a verdict, it must be the exact one. (Whole commands: filtered_searches_test.cpp.)
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <utility>
 #include <vector>
@@ -129,6 +130,42 @@ TEST(FilteredSearches, DecideAsTheExactEvaluationNextToEveryThreshold) {
     }
   }
   EXPECT_GT(decided, 10000) << "the filters should decide most probes";
+}
+
+// The certified temperatures of the ice branch decide a step on m alone, a margin of 2^−36 °C and
+// more away from the crossing of each threshold: at temperatures from a few ulps to 2^−20 °C off
+// the crossing of targets from every part of the branch, the level's decision must be the exact
+// verdict, and most of them must be decided.
+TEST(FilteredSearches, DecideAsTheExactEvaluationBesideTheIceCrossings) {
+  std::mt19937_64 random(19);
+  std::uniform_real_distribution<> ice(-139, -1e-6);
+  long decided = 0;
+  long probes = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const double crossing = i < 20 ? -std::ldexp(1.0, -i) : ice(random);
+    for (const Tolerance tolerance :
+         {kFineDewPointTolerance, kDewPointTolerance, kDryBulbTolerance}) {
+      // The target a tolerance away from Pb at the crossing, on either side, or at it.
+      const double p = Pb(crossing);
+      const double target = p + (i % 3 - 1) * tolerance.width;
+      const SaturationLevel level(target, tolerance);
+      for (int e = 20; e <= 44; e += 2) {
+        for (const double side : {-1.0, 1.0}) {
+          const double m = crossing + side * std::ldexp(1.0, -e);
+          if (!(m < 0))
+            continue;
+          ++probes;
+          const Decision d = level(m);
+          if (d == Decision::Undecided)
+            continue;
+          ++decided;
+          ASSERT_EQ(VerdictOf(d), tolerance(Pb(m) - target))
+              << "target " << target << " at m = " << std::hexfloat << m;
+        }
+      }
+    }
+  }
+  EXPECT_GT(decided, probes / 2);
 }
 
 }  // namespace
