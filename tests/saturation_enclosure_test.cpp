@@ -148,7 +148,9 @@ TEST(SaturationEnclosure, BranchBoundsHoldOverStretches) {
     std::uniform_real_distribution<> on_branch(branch->first, branch->last);
     for (int i = 0; i < 4000; ++i) {
       const double tau = on_branch(random);
-      const RoundedInterval at = EncloseSaturation(tau);
+      // Pb(τ) itself is an enclosure of Pb(τ), the tightest, which leaves the bound alone to cover
+      // the roundings of Pb's formula.
+      const RoundedInterval at = RoundedInterval::Point(Pb(tau));
       const double up_to = SaturationUpTo(*branch, at);
       const double from = SaturationFrom(*branch, at);
       double below = tau;
