@@ -11,6 +11,7 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
+#include "solver/polynomial_certified_temperatures.h"
 #include "solver/saturation_level.h"
 #include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
@@ -166,6 +167,33 @@ TEST(FilteredSearches, DecideAsTheExactEvaluationBesideTheIceCrossings) {
     }
   }
   EXPECT_GT(decided, probes / 2);
+}
+
+// The polynomial's certified temperatures against thresholds on and next to the enclosure of Pb
+// there: what each certifies, Pb at it and next to it must keep.
+TEST(FilteredSearches, PolynomialCertifiedTemperaturesHoldAtTheirEnclosures) {
+  std::mt19937_64 random(23);
+  std::uniform_real_distribution<> polynomial(31, 199);
+  long certified = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double tau = polynomial(random);
+    const RoundedInterval at = EncloseSaturation(tau);
+    for (const double p : {at.lo, at.hi, Pb(tau), NextDown(Pb(tau)), NextUp(Pb(tau))}) {
+      const double below = PolynomialBelow(p, tau + kCrossingOffset);
+      if (std::isfinite(below)) {
+        ++certified;
+        ASSERT_LE(Pb(below), p) << std::hexfloat << below << " for " << p;
+        ASSERT_LE(Pb(NextDown(below)), p) << std::hexfloat << below << " for " << p;
+      }
+      const double above = PolynomialAbove(p, tau - kCrossingOffset);
+      if (std::isfinite(above)) {
+        ++certified;
+        ASSERT_GT(Pb(above), p) << std::hexfloat << above << " for " << p;
+        ASSERT_GT(Pb(NextUp(above)), p) << std::hexfloat << above << " for " << p;
+      }
+    }
+  }
+  EXPECT_GT(certified, 20000);
 }
 
 }  // namespace
