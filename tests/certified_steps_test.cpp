@@ -20,6 +20,7 @@
 #include "solver/chain_search.h"
 #include "solver/dry_bulb_spans.h"
 #include "solver/enthalpy_dry_bulb_search.h"
+#include "solver/piecewise_span.h"
 #include "solver/saturation_search.h"
 #include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
@@ -219,6 +220,47 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
                          random, checked);
   }
   EXPECT_GT(checked, 400000);
+}
+
+// A span joined piece by piece ends where a piece is not certified, on either side, and never
+// claims a piece beyond one that is not: four pieces, each certified or not on its MoveLow and its
+// MoveHigh side, every combination.
+TEST(PiecewiseSpans, EndWhereAPieceIsNotCertified) {
+  static constexpr SpanPiece kPieces[] = {{-10, -1}, {-0.5, 0.5}, {1, 10}, {11, 20}};
+  struct Certify {
+    unsigned low_ok;  // bit i: piece i certified MoveLow
+    unsigned high_ok;
+    bool MoveLowUpTo(int i, double) const { return (low_ok >> i) & 1; }
+    bool MoveHighFrom(int i, double) const { return (high_ok >> i) & 1; }
+  };
+  for (unsigned low_ok = 0; low_ok < 16; ++low_ok) {
+    for (unsigned high_ok = 0; high_ok < 16; ++high_ok) {
+      // The tolerance's span of temperature inside the third piece; the bracket from the first
+      // piece into the last.
+      const Certify certify{low_ok, high_ok};
+      const std::optional<CertifiedSpan> span = PiecewiseSpan(kPieces, -9, 15, 4, 5, certify);
+      int low_pieces = 0;
+      while (low_pieces < 3 && ((low_ok >> low_pieces) & 1))
+        ++low_pieces;
+      int high_pieces = 0;
+      while (high_pieces < 2 && ((high_ok >> (2 + high_pieces)) & 1))
+        ++high_pieces;
+      const double move_low_to = low_pieces == 0   ? -kInfinity
+                                 : low_pieces == 3 ? 4
+                                                   : kPieces[low_pieces - 1].last;
+      const double move_high_from = high_pieces == 0 ? kInfinity : 5;
+      const double below = high_pieces == 1 ? NextUp(kPieces[2].last) : 15;
+      if (low_pieces == 0 && high_pieces == 0) {
+        EXPECT_FALSE(span) << low_ok << " " << high_ok;
+        continue;
+      }
+      ASSERT_TRUE(span) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->from, -10) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->move_low_to, move_low_to) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->move_high_from, move_high_from) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->below, below) << low_ok << " " << high_ok;
+    }
+  }
 }
 
 }  // namespace
