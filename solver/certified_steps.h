@@ -108,7 +108,11 @@ inline int CertifiedSteps(double& lo, double& hi, int steps, const CertifiedSpan
   double low_end = lo;
   double high_end = hi;
   int made = 0;
-  while (!one_binade(low_end, high_end) && !one_binade(-high_end, -low_end)) {
+  // Both ends in one binade of positive numbers, or of negative ones (mirrored).
+  const auto in_one_binade = [&one_binade](double a, double b) {
+    return a > 0 ? one_binade(a, b) : one_binade(-b, -a);
+  };
+  while (!in_one_binade(low_end, high_end)) {
     // (1) The plain step's midpoint, both operations rounded; with both ends in the span nothing
     //     overflows. The low verdict is looked at first, as the search's own judge looks at it. A
     //     step whose midpoint is an end is left to the plain step, which knows what to make of a
