@@ -1,6 +1,23 @@
-# The integer arithmetic of the speed checks (bench/check_targets.cmake,
-# bench/check_row_targets.cmake): CMake computes in integers only, so medians and ratios are
-# counted in tenths and hundred-thousandths and shown with their decimals.
+# What the speed checks (bench/check_targets.cmake, bench/check_row_targets.cmake) share: reading
+# the report, and their integer arithmetic (CMake computes in integers only, so medians and ratios
+# are counted in tenths and hundred-thousandths and shown with their decimals).
+
+# Reads the tarvel-bench JSON report named by RESULTS into `report`, and the indexes of its
+# benchmarks into `benchmark_indices`; stops, naming `script`, when there is no report.
+macro(read_report script)
+  if(NOT RESULTS OR NOT EXISTS "${RESULTS}")
+    message(FATAL_ERROR "${script}: pass -DRESULTS=<tarvel-bench JSON report>")
+  endif()
+  file(READ "${RESULTS}" report)
+  string(JSON count LENGTH "${report}" benchmarks)
+  set(benchmark_indices "")
+  if(count GREATER 0)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+      list(APPEND benchmark_indices ${i})
+    endforeach()
+  endif()
+endmacro()
 
 # A median in nanoseconds as an integer count of tenths of a nanosecond (CMake's arithmetic is
 # integer only).
