@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "physics/elementary/approximate_log.h"
 #include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_slope.h"
@@ -39,8 +40,9 @@ namespace tarvel {
 //     part, and 0.081/16 > 0.00255.
 // (5) A crossing of y found from a known crossing t1 of y1 nearby (margin d1) without evaluating
 //     F̃: ρ = RN(y1 − y) stands in for F̃(t1) − y. By (2) for the known crossing and T1 within
-//     2^−45 of t1 + K0, F(T1) − y is within E1 + 2^−46.5 + u|ρ| of ρ, below 0.081d1 + ε by the
-//     choice of d1 in (4); so (1) to (4) hold with the margin d1 + δ.
+//     2^−45 of t1 + K0, F(T1) − y is within E1 + 2^−46.5 + u|ρ| of ρ, and E1 + 2^−46.5 lies
+//     below 0.081·d1 by the choice of d1 in (4); so (1) to (4) hold with it in place of ε and
+//     the margin d1 + δ.
 // (6) Nothing faults: the certified temperatures are compared, never evaluated.
 inline constexpr double kIceCrossingMargin = 0x1p-36;
 inline constexpr double kIceCurvatureBound = 0.0051;
@@ -48,8 +50,13 @@ static_assert(-2 * kIceC1 / (133.0 * 133 * 133) + kIceC7 / (0.99 * 133 * 133) + 
                       6 * kIceC5 * 274 - 12 * kIceC6 * 274 * 274 <
                   kIceCurvatureBound &&
               kIceCurvatureBound / 2 <= 0.00255 && 0.081 / 16 > 0.00255);
+// (2) and (4): E's constant part, then six times it with the rest of (4) below the margin's part.
+inline constexpr double kIceCrossingError =
+    kApproximateIceExponentError + 0x1p-60 + kIceSlopeBound * 0x1.8p-45;
+static_assert(kIceCrossingError < 0x1.27p-43);
 static_assert(0.081 * (kIceCrossingMargin - 0x1p-46) >
-              6 * (0x1.27p-43 + 1.44 * 0x1p-45 + 0x1.6a1p-47 + 0x1p-51));  // (4)
+              6 * (kIceCrossingError + 1.44 * 0x1p-45 + elementary::kApproximateLogError +
+                   0x1p-51));
 
 // A crossing and how far its certified temperatures must stay from it (δ of (4)).
 struct IceCrossing {

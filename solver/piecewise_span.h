@@ -22,8 +22,8 @@ struct SpanPiece {
 // tolerance accepts. The pieces are in order and adjoin (each begins at the double after the last
 // one's end), and the first holds lo. `certify` vouches for one piece at a time:
 // `MoveLowUpTo(i, τ)`, that every double of piece i from its first up to τ is judged MoveLow, and
-// `MoveHighFrom(i, τ)`, that every one from τ up to its last is judged MoveHigh; each also that
-// judging them raises no numeric fault.
+// `MoveHighFrom(i, τ)`, that every one from τ up to its last (below hi, for the piece that reaches
+// beyond hi) is judged MoveHigh; each also that judging them raises no numeric fault.
 // (1) MoveLow: up from lo's piece, each piece that `low` lies beyond whole (up to its last), then
 //     low's own piece up to low; it ends at the first piece that is not certified.
 // (2) MoveHigh: from high in its piece (from lo's piece's first, when high lies below it) up
