@@ -1,6 +1,6 @@
 // The zones of the climate panel: each zone's limits, hours and share of the hours that the
 // filter selects, as the core counted them, with the colour of its outline on the chart and
-// whether the chart shows it.
+// whether the chart shows it (a check box before its name).
 "use strict";
 
 // `table` is the zones' table, `caption` the element that says what was counted; changed() is
@@ -40,17 +40,18 @@ function tarvelClimateZones(table, caption, changed) {
         const show = document.createElement("input");
         show.type = "checkbox";
         show.checked = !hidden.has(zone.name);
-        show.setAttribute("aria-label", "在图上显示" + zone.name);
+        show.title = "在图上显示";
         show.addEventListener("change", () => {
           if (show.checked) hidden.delete(zone.name);
           else hidden.add(zone.name);
           changed();
         });
-        const name = cell("th", zone.name);
-        name.prepend(swatch(index));
-        const box = document.createElement("td");
-        box.append(show);
-        tr.append(box, name, cell("td", shown.zones[index].limits), cell("td", String(zone.hours)),
+        // The name, with its outline's line, is the label of whether the chart shows it.
+        const label = document.createElement("label");
+        label.append(show, swatch(index), zone.name);
+        const name = document.createElement("th");
+        name.append(label);
+        tr.append(name, cell("td", shown.zones[index].limits), cell("td", String(zone.hours)),
           cell("td", zone.share === null ? "—" : zone.share + " %"));
         return tr;
       });

@@ -150,7 +150,7 @@ class ClimateTest(PageCase):
         self.assertEqual(conditions["冬季大气压力"],
                          answer["conditions"]["winter_pressure"] + " kPa", label)
         self.assertEqual(len(conditions), 12, label)
-        self.assertEqual([[row[1], row[3], row[4]] for row in shown["zones"]],
+        self.assertEqual([[row[0], row[2], row[3]] for row in shown["zones"]],
                          [[z["name"], str(z["hours"]), z["share"] + " %"] for z in answer["zones"]],
                          label)
         for season, column in SEASONS.items():
@@ -264,7 +264,8 @@ class ClimateTest(PageCase):
             self.assertGreater(len(drawn["zones"][name]), 20, name)
         self.assertIn("PMV II级", drawn["legend"])
         # Hidden and shown again.
-        box = self.driver.find_element(By.CSS_SELECTOR, "#climate-zones input[aria-label$='PMV II级']")
+        box = self.driver.find_element(By.XPATH, "//table[@id='climate-zones']//label"
+                                       "[normalize-space()='PMV II级']/input")
         box.click()
         hidden = self.driver.execute_script(CHART)
         self.assertNotIn("PMV II级", hidden["zones"])
