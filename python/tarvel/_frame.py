@@ -7,17 +7,17 @@ from typing import TYPE_CHECKING
 import numpy as np
 
 from . import _arguments, _tarvel
-from ._arguments import ARGUMENT_NAMES, Scalar
+from ._arguments import ARGUMENT_NAMES, ENGLISH_COLUMNS, PRESSURE, Scalar
 
 if TYPE_CHECKING:
     import pandas as pd
 
-_PRESSURE = 6
-# Moisture content is `moisture` throughout the module, in a table too; tarvel-batch's name for the
-# column, moisture_content, is read as well. A header is read by tarvel-batch's own rules, which
-# know the latter only.
-_MOISTURE = "moisture"
-_BATCH_MOISTURE = "moisture_content"
+_PRESSURE = ARGUMENT_NAMES.index(PRESSURE)
+# A field is called by its key throughout the module, in a table too (moisture content is
+# `moisture`); where tarvel-batch's English column name differs (moisture_content), that is read as
+# well. A header is read by tarvel-batch's own rules, which know the latter only.
+_BATCH_NAMES = {key: column for key, column in zip(ARGUMENT_NAMES, ENGLISH_COLUMNS)
+                if key != column}
 
 
 def _is_number_column(column):
@@ -42,18 +42,18 @@ def _label(name):
 
 
 def _layout(names):
-    """tarvel-batch's reading of the header, with `moisture` read as its moisture_content, and the
-    appended columns named in the header's language: the window's captions, or calculate's
-    argument names."""
-    renamed = {i: name for i, name in enumerate(names) if name.strip(" \t").lower() == _MOISTURE}
-    read = [_BATCH_MOISTURE if i in renamed else name for i, name in enumerate(names)]
+    """tarvel-batch's reading of the header, with a key read as its column name (`moisture` as
+    moisture_content), and the appended columns named in the header's language: the window's
+    captions, or calculate's argument names."""
+    read = [_BATCH_NAMES.get(name.strip(" \t").lower(), name) for name in names]
     try:
         layout = _tarvel.map_columns(read)
     except ValueError as error:
         message = str(error)
-        for i, name in renamed.items():  # the column as the caller named it
-            message = message.replace("第%d列“%s”" % (i + 1, _BATCH_MOISTURE),
-                                      "第%d列“%s”" % (i + 1, name))
+        for i, (name, batch_name) in enumerate(zip(names, read)):
+            if batch_name != name:  # the column as the caller named it
+                message = message.replace("第%d列“%s”" % (i + 1, batch_name),
+                                          "第%d列“%s”" % (i + 1, name))
         raise ValueError(message) from None
     if not layout["chinese"]:
         layout["appended"] = [(f, ARGUMENT_NAMES[f]) for f, _ in layout["appended"]]
