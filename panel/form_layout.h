@@ -78,9 +78,19 @@ constexpr const Label* FindLabel(std::string_view name) {
   return nullptr;
 }
 
+// Whether the form has a label of that name. Names are compared rather than FindLabel's pointer
+// with null: GCC's undefined-behaviour sanitizer makes such a comparison no constant expression.
+constexpr bool HasLabel(std::string_view name) {
+  for (const Label& label : kLabels) {
+    if (label.name == name)
+      return true;
+  }
+  return false;
+}
+
 constexpr bool EveryFieldHasItsLabels() {
   for (const Field& field : kFields) {
-    if (FindLabel(field.name_label) == nullptr || FindLabel(field.unit_label) == nullptr)
+    if (!HasLabel(field.name_label) || !HasLabel(field.unit_label))
       return false;
   }
   return true;
