@@ -31,8 +31,10 @@ _NANOSECONDS_AN_HOUR = 3600 * 10**9
 
 def _range_text(name: str, value: Any) -> str | None:
     """A filter as tarvel-climate's option writes it ("6-8"); the core reads and checks it."""
-    if value is None or isinstance(value, str):
-        return value
+    if value is None:
+        return None
+    if isinstance(value, str):
+        return _frame.label(value)
     if isinstance(value, (bool, np.bool_)):
         raise TypeError("%s must be an int, (first, last) or a text such as '6-8', not bool"
                         % name)
@@ -53,7 +55,10 @@ def _limit_text(name: str, limit: Any) -> str:
     if isinstance(limit, (bool, np.bool_)) or not isinstance(limit, (str, numbers.Real)):
         raise TypeError("zone: the limits of %s must be numbers or None, not %s"
                         % (name, type(limit).__name__))
-    text = _tarvel.typed_text(limit)
+    try:
+        text = _tarvel.typed_text(limit)
+    except ValueError:  # an infinity, which no field holds
+        text = ""
     if not _tarvel.is_plain_number(text):
         raise ValueError("zone: %r is no plain decimal number for a limit of %s" % (limit, name))
     return text
@@ -61,8 +66,10 @@ def _limit_text(name: str, limit: Any) -> str:
 
 def _zone_text(zone: Mapping[str, Limits] | str | None) -> str | None:
     """The user's zone as tarvel-climate's --zone writes it: "dry_bulb=20..26,rel_humidity=..60"."""
-    if zone is None or isinstance(zone, str):
-        return zone
+    if zone is None:
+        return None
+    if isinstance(zone, str):
+        return _frame.label(zone)
     if not isinstance(zone, Mapping):
         raise TypeError("zone must be a dict of limits, such as {'dry_bulb': (20, 26)}, or "
                         "tarvel-climate's text of them, not %s" % type(zone).__name__)
@@ -75,7 +82,7 @@ def _zone_text(zone: Mapping[str, Limits] | str | None) -> str | None:
         if isinstance(limits, (str, bytes)) or not isinstance(limits, Sequence) or len(limits) != 2:
             raise TypeError("zone: the limits of %s must be (lower, upper), either None for no "
                             "limit, not %r" % (name, limits))
-        parts.append("%s=%s..%s" % (name, _limit_text(name, limits[0]),
+        parts.append("%s=%s..%s" % (_frame.label(name), _limit_text(name, limits[0]),
                                     _limit_text(name, limits[1])))
     return ",".join(parts)
 
@@ -83,7 +90,10 @@ def _zone_text(zone: Mapping[str, Limits] | str | None) -> str | None:
 def _setting(name: str, value: Any) -> float:
     if isinstance(value, (bool, np.bool_)) or not isinstance(value, numbers.Real):
         raise TypeError("pmv: %s must be a number, not %s" % (name, type(value).__name__))
-    number = float(value)
+    try:
+        number = float(value)
+    except OverflowError:  # an int too large for a double
+        number = math.inf
     if not math.isfinite(number) or number < 0 or (name == "met" and number == 0):
         raise ValueError("pmv: %s must be a finite number %s, not %r"
                          % (name, "above 0" if name == "met" else "of at least 0", value))

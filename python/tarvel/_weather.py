@@ -42,7 +42,10 @@ def source_bytes(source: Any) -> bytes:
 def _number_text(name: str, value: Any) -> str:
     if isinstance(value, bool) or not isinstance(value, (str, numbers.Real)):
         raise TypeError("%s must be a number or its text, not %s" % (name, type(value).__name__))
-    text = _tarvel.typed_text(value)
+    try:
+        text = _tarvel.typed_text(value)
+    except ValueError:  # an infinity, which no field holds
+        text = ""
     if not _tarvel.is_plain_number(text):
         raise ValueError("%s %r is not a plain decimal number" % (name, value))
     return text
