@@ -10,25 +10,27 @@ from numpydoc.validate import validate
 
 import tarvel
 from conftest import SOURCE
-from tarvel import _altitude, _calculate, _design, _frame, _results
+from tarvel import _altitude, _calculate, _climate, _comfort, _design, _frame, _results, _weather
 
 # What numpydoc's validation may report here: the summary on the opening line (GL01), no extended
 # summary (ES01) and no See Also (SA01), which are matters of style; a class's fields are its
 # Attributes, not parameters of a constructor that the module calls itself (PR01 on classes).
 ALLOWED = {"GL01", "ES01", "SA01"}
-FUNCTIONS = ["calculate", "calculate_frame", "design", "pressure_at_altitude", "read_number",
-             "typed_text", "ArrayResult.to_frame"]
+FUNCTIONS = ["calculate", "calculate_frame", "climate", "design", "pmv", "pressure_at_altitude",
+             "read_number", "read_weather", "typed_text", "ArrayResult.to_frame"]
+CLASSES = ["Result", "ArrayResult", "Comfort"]
 
 
-@pytest.mark.parametrize("module", [tarvel, _calculate, _results, _altitude, _design, _frame])
+@pytest.mark.parametrize("module", [tarvel, _calculate, _results, _altitude, _design, _frame,
+                                    _weather, _climate, _comfort])
 def test_examples(module):
     failures, _ = doctest.testmod(module, raise_on_error=False)
     assert failures == 0
 
 
-@pytest.mark.parametrize("name", FUNCTIONS + ["Result", "ArrayResult", ""])
+@pytest.mark.parametrize("name", FUNCTIONS + CLASSES + [""])
 def test_numpydoc_sections_agree_with_the_signature(name):
-    allowed = ALLOWED | ({"PR01"} if name in ("Result", "ArrayResult") else set())
+    allowed = ALLOWED | ({"PR01"} if name in CLASSES else set())
     errors = [(code, text) for code, text in validate("tarvel." + name if name else "tarvel")
               ["errors"] if code not in allowed]
     assert errors == []
