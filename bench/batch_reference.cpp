@@ -4,6 +4,10 @@
 //     A table of typical rows: ordinary states (dry bulb -10 to 40 °C, relative humidity 10 to
 //     95 %, pressure 95 to 105 kPa), each given by one of the thirteen solving pairs in turn, every
 //     row completing without a message.
+//   tarvel-batch-reference generate-realistic ROWS > table.csv
+//     A table of the realistic rows of tarvel-bench (bench/random_rows.h): the thirteen solving
+//     pairs and the four classes of state in turn, texts as people and loggers type them; some
+//     rows end with a message, as in real tables.
 //   tarvel-batch-reference time table.csv [REPETITIONS]
 //     Reads the table into memory (untimed), then times the calculate command alone on every row,
 //     on one core: a fresh in-memory panel with the row's seven texts and the command, as
@@ -23,6 +27,7 @@
 #include "app/batch/csv_record.h"
 #include "app/batch/input_file.h"
 #include "app/batch/table_header.h"
+#include "bench/random_rows.h"
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
@@ -81,6 +86,38 @@ int Generate(long rows, unsigned seed) {
       out += "," + text;
     out += "\n";
     ++id;
+    if (out.size() > (1u << 20)) {
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int GenerateRealistic(long rows) {
+  using tarvel::bench::kRowClasses;
+  using tarvel::bench::kRowPairs;
+  // The pairs that fix a state: all but 11 and 15.
+  std::vector<int> pairs;
+  for (int p = 0; p < static_cast<int>(std::size(kRowPairs)); ++p) {
+    if (kRowPairs[p].name.find("pair11") != 0 && kRowPairs[p].name.find("pair15") != 0)
+      pairs.push_back(p);
+  }
+  const long kinds = static_cast<long>(pairs.size() * std::size(kRowClasses));
+  const int per_kind = static_cast<int>((rows + kinds - 1) / kinds);
+  std::vector<std::vector<tarvel::bench::Row>> made;
+  for (const int p : pairs) {
+    for (int k = 0; k < static_cast<int>(std::size(kRowClasses)); ++k)
+      made.push_back(tarvel::bench::MakeRows(p, k, per_kind));
+  }
+  std::string out = "id,当地大气压力,干球温度,湿球温度,相对湿度,露点温度,含湿量,湿空气焓\n";
+  for (long id = 0; id < rows; ++id) {
+    const tarvel::bench::Row& row = made[id % kinds][id / kinds];
+    out += std::to_string(id) + "," + row.pressure;
+    for (const std::string& text : row.parameters)
+      out += "," + text;
+    out += "\n";
     if (out.size() > (1u << 20)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
       out.clear();
@@ -152,9 +189,13 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "generate" && argc >= 3)
     return Generate(std::stol(argv[2]), argc > 3 ? unsigned(std::stoul(argv[3])) : 1u);
+  if (command == "generate-realistic" && argc >= 3)
+    return GenerateRealistic(std::stol(argv[2]));
   if (command == "time" && argc >= 3)
     return Time(argv[2], argc > 3 ? std::stoi(argv[3]) : 5);
-  std::fputs("usage: tarvel-batch-reference generate ROWS [SEED] | time FILE [REPETITIONS]\n",
-             stderr);
+  std::fputs(
+      "usage: tarvel-batch-reference generate ROWS [SEED] | generate-realistic ROWS | "
+      "time FILE [REPETITIONS]\n",
+      stderr);
   return 2;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/cases.h"
+#include "bench/rows_bench.h"
 #include "panel/memory_panel.h"
 #include "panel/messages.h"
 #include "solver/calculate_command.h"
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
   }
   if (!all_as_intended)
     return 1;
+  tarvel::bench::RegisterRowBenchmarks();
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv))

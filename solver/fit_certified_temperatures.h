@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "physics/elementary/approximate_log.h"
+#include "physics/saturation_branches.h"
 #include "physics/saturation_formula.h"
 #include "physics/saturation_table.h"
 
@@ -18,11 +19,6 @@ struct FitCrossing {
   double below;
   double above;
 };
-
-// The largest double below kPolynomialFrom, the fit's last temperature: below a number of
-// (16, 32] the doubles are 2^−48 apart.
-inline constexpr double kFitLast = kPolynomialFrom - 0x1p-48;
-static_assert(kPolynomialFrom > 16 && kPolynomialFrom <= 32);
 
 // δ: the certified temperatures' distance from the guessed crossing, far beyond the guess's error
 // and still a tiny part of any tolerance's span of temperature.

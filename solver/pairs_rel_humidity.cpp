@@ -4,6 +4,7 @@
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_spans.h"
 #include "solver/pair_cases.h"
 #include "solver/saturation_search.h"
 #include "solver/search_bounds.h"
@@ -56,9 +57,11 @@ void RelHumidityWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double pressure = ReadNumber(panel, AirField::Pressure);
   const double h = ReadNumber(panel, AirField::Enthalpy);
   // The enthalpy of air with the given relative humidity at the trial dry bulb m.
-  const std::optional<double> t =
-      Bisect(kLowestTemperature, kHighestDryBulb, kDryBulbSearchSteps,
-             ChainSearch(RelHumidityDryBulbResidual{phi, pressure, h}, kDryBulbTolerance, mode));
+  const RelHumidityDryBulbResidual residual{phi, pressure, h};
+  const std::optional<double> t = Bisect(
+      kLowestTemperature, kHighestDryBulb, kDryBulbSearchSteps,
+      ChainSearch(residual, kDryBulbTolerance, mode,
+                  mode == SearchMode::Filtered ? RelHumidityDryBulbSpan(residual) : std::nullopt));
   CompleteFromDryBulb(panel, t, {.rel_humidity = phi, .pressure = pressure}, mode);
 }
 

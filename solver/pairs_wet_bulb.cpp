@@ -3,6 +3,7 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_spans.h"
 #include "solver/pair_cases.h"
 #include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
@@ -36,9 +37,11 @@ void WetBulbWithRelHumidity(FieldPanel& panel, SearchMode mode) {
   // At the right dry bulb m the relative humidity's vapour pressure equals the psychrometer's;
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
+  const PsychrometerDryBulbResidual residual{phi, psw, tw, pressure};
   const std::optional<double> t = Bisect(
       tw, kHighestDryBulb, kDryBulbSearchSteps,
-      ChainSearch(PsychrometerDryBulbResidual{phi, psw, tw, pressure}, kDryBulbTolerance, mode));
+      ChainSearch(residual, kDryBulbTolerance, mode,
+                  mode == SearchMode::Filtered ? PsychrometerDryBulbSpan(residual) : std::nullopt));
   if (!t) {
     messages::ShowOutOfRange(panel);
     return;

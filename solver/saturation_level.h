@@ -6,10 +6,14 @@
 
 #include "physics/float_bits.h"
 #include "physics/rounded_interval.h"
+#include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
+#include "physics/saturation_slope.h"
 #include "solver/certified_steps.h"
 #include "solver/fit_certified_temperatures.h"
+#include "solver/ice_certified_temperatures.h"
+#include "solver/polynomial_certified_temperatures.h"
 #include "solver/saturation_log_bounds.h"
 #include "solver/saturation_thresholds.h"
 #include "solver/search_verdict.h"
@@ -26,8 +30,10 @@ namespace tarvel {
 //   (fit_certified_temperatures.h), then the table (EncloseFitByTable), then the fit's exponent,
 //   computed exactly as Pb computes it, against the bounds of the thresholds' logarithms
 //   (saturation_log_bounds.h).
-// - Below 0 °C: the branch's range, then the enclosure of the ice formula's exponent against the
-//   same bounds.
+// - Below 0 °C: the certified temperatures of p1 and p3 (ice_certified_temperatures.h), the
+//   branch's range, then the enclosure of the ice formula's exponent against the same bounds.
+// The certified temperatures of all three branches, the polynomial's too
+// (polynomial_certified_temperatures.h), also make the search's span (Certified).
 // (1) Nothing here can fault: the fit's exponent is moderate for m in [0, 30), and every other
 //     value is an enclosure or a comparison. So a decided step is one whose exact evaluation
 //     would not have faulted either (Pb cannot fault on the domain, and P − target is finite).
@@ -48,6 +54,10 @@ class SaturationLevel {
     accept_from_ = low_log.upper;
     accept_below_ = high_log.lower;
     move_high_from_ = high_log.upper;
+    low_center_ = low_log.center;
+    high_center_ = high_log.center;
+    if (high_end_ >= low_end_)
+      ice_ = IceCertifiedTemperatures(low_end_, low_log.center, high_end_, high_log.center);
     const FitCrossing low = CertifiedAround(low_log.center);
     const FitCrossing high = CertifiedAround(high_log.center);
     fit_move_low_to_ = low.below;
@@ -84,6 +94,12 @@ class SaturationLevel {
     }
     if (!(m >= kEnclosureLowest))
       return Decision::Undecided;
+    if (m <= ice_.move_low_to)
+      return Decision::MoveLow;
+    if (m >= ice_.move_high_from)
+      return Decision::MoveHigh;
+    if (m >= ice_.accept_from && m <= ice_.accept_to)
+      return Decision::Accept;
     const Decision d = OnPressure(kIceSaturationRange);
     if (d != Decision::Undecided)
       return d;
@@ -93,37 +109,75 @@ class SaturationLevel {
     return OnExponent(s.lo, s.hi);
   }
 
-  // Where the verdict is decided on m alone, as operator() decides it.
+  // Where the verdict is decided on m alone: by the certified temperatures of each branch, joined
+  // across the branches where a whole branch is certified.
   CertifiedSpan Certified() const {
     // (2) On the fit's branch, the certified temperatures: MoveLow on [0, fit_move_low_to_],
     //     MoveHigh on [fit_move_high_from_, 30) (fit_certified_temperatures.h).
     CertifiedSpan span{std::numeric_limits<double>::min(), fit_move_low_to_, fit_move_high_from_,
                        kPolynomialFrom};
-    if (!known_)
+    if (!known_ || !(high_end_ >= low_end_))
       return span;
-    // (3) When the ice branch's range lies at or below p1, every m of it is MoveLow; it adjoins
-    //     the fit's MoveLow part, or stands alone up to the last double below 0.
-    if (kIceSaturationRange.hi <= low_end_) {
+    const FitCrossing ice{ice_.move_low_to, ice_.move_high_from};
+    const FitCrossing polynomial = PolynomialCrossings();
+    // (3) MoveLow up from the domain's lowest temperature: the ice branch's MoveLow part, and when
+    //     that is the whole branch, on into the fit's (the zeros are the fit's first temperature),
+    //     and when that is the whole branch too, on into the polynomial's. The MoveLow part of a
+    //     branch lies below its MoveHigh part, and the fit's whole branch above p3 has no MoveLow
+    //     part: so MoveLow and MoveHigh stay apart.
+    if (ice.below == kIceBranch.last) {
       span.from = kEnclosureLowest;
       if (!(span.move_low_to >= kExponentialFitFrom))
-        span.move_low_to = -std::numeric_limits<double>::denorm_min();
+        span.move_low_to = kIceBranch.last;
+      else if (span.move_low_to == kFitLast && polynomial.below >= kPolynomialFrom) {
+        span.move_low_to = polynomial.below;  // with no MoveHigh part below the polynomial's
+        span.below = NextUp(kEnclosureHighest);
+      }
+    } else if (ice.below >= kEnclosureLowest) {
+      span.from = kEnclosureLowest;
+      span.move_low_to = ice.below;
     }
-    // (4) When the polynomial's range lies above p3, every m from 30 °C to the domain's end is
-    //     MoveHigh, and adjoins the fit's MoveHigh part (or starts at 30).
-    if (kPolynomialSaturationRange.lo > high_end_ && high_end_ >= low_end_) {
+    // (4) MoveHigh down from the domain's highest temperature, alike: the polynomial's MoveHigh
+    //     part, and when that is the whole branch, the fit's, and when that is the whole branch,
+    //     the ice branch's.
+    if (polynomial.above == kPolynomialFrom) {
       span.move_high_from = std::min(span.move_high_from, kPolynomialFrom);
       span.below = NextUp(kEnclosureHighest);
-      // (5) A target below every Pb of the domain (a negative vapour pressure): the ice range and
-      //     the whole fit's branch lie above p3 too, so the whole domain is MoveHigh.
-      if (kIceSaturationRange.lo > high_end_ && span.move_high_from == kExponentialFitFrom) {
+      if (span.move_high_from == kExponentialFitFrom && ice.above < kExponentialFitFrom) {
         span.from = kEnclosureLowest;
-        span.move_high_from = kEnclosureLowest;
+        span.move_high_from = ice.above;
       }
+    } else if (polynomial.above <= kEnclosureHighest) {
+      span.move_high_from = polynomial.above;
+      span.below = NextUp(kEnclosureHighest);
     }
     return span;
   }
 
  private:
+  // (5) The polynomial's certified temperatures: all of it below p1 or above p3 by its range,
+  //     otherwise around the crossings (polynomial_certified_temperatures.h), the crossing of p3
+  //     found from that of p1, which lies next to it.
+  FitCrossing PolynomialCrossings() const {
+    FitCrossing polynomial{-kInfinity, kInfinity};
+    double start = kInfinity;
+    if (kPolynomialSaturationRange.hi <= low_end_) {
+      polynomial.below = kPolynomialBranch.last;
+    } else if (kPolynomialSaturationRange.lo <= low_end_) {
+      start = PolynomialCrossing(low_end_, FitInverse(low_center_));
+      polynomial.below = PolynomialBelow(low_end_, start);
+    }
+    if (kPolynomialSaturationRange.lo > high_end_) {
+      polynomial.above = kPolynomialBranch.first;
+    } else if (kPolynomialSaturationRange.hi > high_end_) {
+      const double crossing = start == kInfinity
+                                  ? PolynomialCrossing(high_end_, FitInverse(high_center_))
+                                  : PolynomialCrossingNear(high_end_, start, low_end_);
+      polynomial.above = PolynomialAbove(high_end_, crossing);
+    }
+    return polynomial;
+  }
+
   Decision OnPressure(const RoundedInterval& p) const {
     if (!p.Finite())
       return Decision::Undecided;
@@ -157,6 +211,9 @@ class SaturationLevel {
   double accept_from_ = 0;     // upper(p1)
   double accept_below_ = 0;    // lower(p3)
   double move_high_from_ = 0;  // upper(p3)
+  double low_center_ = 0;      // about ln p1
+  double high_center_ = 0;     // about ln p3
+  IceTemperatures ice_;        // the ice branch's certified temperatures
   // The fit's certified temperatures.
   double fit_move_low_to_ = -kInfinity;
   double fit_accept_from_ = kInfinity;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cmath>
+
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
+#include "physics/saturation_enclosure.h"
 #include "solver/flat_saturation.h"
 
 namespace tarvel {
@@ -46,6 +49,15 @@ struct PsychrometerDryBulbResidual {
   }
   // m is Pv1's dry bulb, in its depression m − tw alone.
   static bool MonotoneBeyondPbOn(double, double) { return true; }
+
+  // Where the chain does not fall as p or m rises (monotone_chain_span.h (1)), and its values stay
+  // moderate: (φ/100)·p rises with p for φ ≥ 0; Pv1's term k1·(m − tw)·f rises with m for a
+  // pressure ≥ 0 (k1 ≥ 0) and f = 1 + k·tw > 0, and Pv1 falls with it. Every p is admitted.
+  bool Monotone() const {
+    return phi >= 0 && phi <= 0x1p20 && pressure_kpa >= 0 && pressure_kpa <= 0x1p20 && tw >= -500 &&
+           tw <= kEnclosureHighest && std::fabs(psw) <= 0x1p40;
+  }
+  static bool Admits(double) { return true; }
 };
 
 // Pair 14, relative humidity phi and enthalpy h: the enthalpy at the trial dry bulb m of air with
@@ -68,6 +80,18 @@ struct RelHumidityDryBulbResidual {
     const auto dk = Div(MoistureFromRelHumidity(factors, p), kGramsPerKilogram);
     return Sub(EnthalpyFromMoistureRatio(m, dk), h);
   }
+
+  // Where the chain does not fall as p or m rises (monotone_chain_span.h (1)), for every p up to
+  // one it admits, and its values stay moderate: for φ ≥ 0 the moisture content's numerator
+  // (φ·622/100)·p rises with p and its denominator Bpa − (φ/100)·p falls; while the denominator
+  // stays at 1 Pa or more (at the admitted p, and so below it) the quotient rises, is at least 0
+  // and moderate; the enthalpy's (1.84·m + 2500), positive for m > −1358, rises with m and
+  // multiplies a moisture content at least 0, and 1.005·m rises with m.
+  bool Monotone() const {
+    return factors.numerator >= 0 && factors.fraction >= 0 && factors.fraction <= 0x1p20 &&
+           factors.bpa <= 0x1p30 && std::fabs(h) <= 0x1p30;
+  }
+  bool Admits(double p) const { return factors.bpa - factors.fraction * p >= 1; }
 };
 
 }  // namespace tarvel

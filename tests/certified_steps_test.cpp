@@ -1,7 +1,8 @@
 // The certified steps against plain bisection steps with the same verdicts: the same count and
 // the same bracket, to the bit, on brackets chosen where the encodings' arithmetic could go wrong
 // (ties in the midpoint's rounding, ends on and next to a power of two, brackets a few doubles
-// wide, bounds on and next to midpoints, negative and reversed brackets). And the searches' spans
+// wide, bounds on and next to midpoints, each of them on negative numbers too, and brackets across
+// signs and reversed). And the searches' spans
 // against their exact verdicts.
 #include <gtest/gtest.h>
 
@@ -10,13 +11,16 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "physics/float_bits.h"
 #include "physics/saturation_pressure.h"
 #include "solver/certified_steps.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_spans.h"
 #include "solver/enthalpy_dry_bulb_search.h"
+#include "solver/piecewise_span.h"
 #include "solver/saturation_search.h"
 #include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
@@ -87,6 +91,9 @@ TEST(CertifiedSteps, LeaveTheBracketThePlainStepsLeave) {
         hi = uniform(-99, 30);
         break;
     }
+    // The brackets within a binade mirrored: the same steps on negative numbers.
+    if (i % 2 == 0 && lo > 0)
+      std::tie(lo, hi) = std::pair(-hi, -lo);
     // Bounds on or next to one of the first midpoints, or anywhere, or certifying nothing.
     const auto bound = [&]() {
       double a = lo;
@@ -111,8 +118,8 @@ TEST(CertifiedSteps, LeaveTheBracketThePlainStepsLeave) {
       low_to = -kInfinity;
     if (below(8) == 0)
       high_from = kInfinity;
-    const CertifiedSpan span{below(4) ? -140.0 : std::numeric_limits<double>::min(), low_to,
-                             high_from, below(4) ? 30.0 : 32.0};
+    const CertifiedSpan span{lo < 0 || below(4) ? -140.0 : std::numeric_limits<double>::min(),
+                             low_to, high_from, below(4) ? 30.0 : 32.0};
     const int steps = below(8) ? 48 : static_cast<int>(below(48));
 
     const Outcome plain = PlainSteps(lo, hi, steps, span);
@@ -137,14 +144,26 @@ void ExpectSpanAsTheJudge(const Search& search, std::mt19937_64& random, int& ch
   const std::optional<CertifiedSpan> span = search.Certified();
   if (!span)
     return;
+  // Where the branches of Pb and the psychrometer's coefficient change: the zeros and the
+  // numbers next to them, and the polynomial's first temperature and the fit's last.
+  static const double kSeams[] = {-0.0,
+                                  0.0,
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min(),
+                                  -1e-300,
+                                  30,
+                                  NextDown(30)};
   const auto expect = [&](double lo, double hi, Verdict verdict) {
     if (!(lo <= hi))
       return;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 48; ++i) {
       double m = i < 8    ? Offset(lo, i)
                  : i < 16 ? Offset(hi, 8 - i)
+                 : i < 24 ? kSeams[i - 16]
                           : std::uniform_real_distribution<>(lo, hi)(random);
-      m = std::fmin(std::fmax(m, lo), hi);
+      if (!(m >= lo && m <= hi))
+        m = std::fmin(std::fmax(m, lo), hi);
       if constexpr (requires { search.ExactVerdict(m); })
         ASSERT_EQ(search.ExactVerdict(m), verdict) << std::hexfloat << m;
       else
@@ -184,8 +203,64 @@ TEST(CertifiedSpans, SayWhatTheirJudgesSay) {
     for (const Tolerance tolerance : {kFineDewPointTolerance, kDewPointTolerance})
       ExpectSpanAsTheJudge(SaturationSearch(target, tolerance, SearchMode::Filtered), random,
                            checked);
+    // The dry bulbs of pairs 8 and 14: a state's wet bulb or enthalpy with its relative humidity,
+    // now and then beyond saturation or below 0 %, at the same pressures.
+    const double phi = i % 10 == 6 ? uniform(-20, 300) : uniform(0, 105);
+    const double tw = i % 10 == 7 ? uniform(-120, 150) : uniform(-45, 60);
+    const PsychrometerDryBulbResidual psychrometer{phi, Pb(tw), tw, kpa};
+    ExpectSpanAsTheJudge(ChainSearch(psychrometer, kDryBulbTolerance, SearchMode::Exact,
+                                     PsychrometerDryBulbSpan(psychrometer)),
+                         random, checked);
+    const double dry = uniform(-60, 100);
+    const double hm = RelHumidityDryBulbResidual(phi, kpa, 0)(Pb(dry), dry) +
+                      (i % 10 == 8 ? uniform(-200, 200) : uniform(-0.05, 0.05));
+    const RelHumidityDryBulbResidual enthalpy(phi, kpa, hm);
+    ExpectSpanAsTheJudge(ChainSearch(enthalpy, kDryBulbTolerance, SearchMode::Exact,
+                                     RelHumidityDryBulbSpan(enthalpy)),
+                         random, checked);
   }
-  EXPECT_GT(checked, 200000);
+  EXPECT_GT(checked, 400000);
+}
+
+// A span joined piece by piece ends where a piece is not certified, on either side, and never
+// claims a piece beyond one that is not: four pieces, each certified or not on its MoveLow and its
+// MoveHigh side, every combination.
+TEST(PiecewiseSpans, EndWhereAPieceIsNotCertified) {
+  static constexpr SpanPiece kPieces[] = {{-10, -1}, {-0.5, 0.5}, {1, 10}, {11, 20}};
+  struct Certify {
+    unsigned low_ok;  // bit i: piece i certified MoveLow
+    unsigned high_ok;
+    bool MoveLowUpTo(int i, double) const { return (low_ok >> i) & 1; }
+    bool MoveHighFrom(int i, double) const { return (high_ok >> i) & 1; }
+  };
+  for (unsigned low_ok = 0; low_ok < 16; ++low_ok) {
+    for (unsigned high_ok = 0; high_ok < 16; ++high_ok) {
+      // The tolerance's span of temperature inside the third piece; the bracket from the first
+      // piece into the last.
+      const Certify certify{low_ok, high_ok};
+      const std::optional<CertifiedSpan> span = PiecewiseSpan(kPieces, -9, 15, 4, 5, certify);
+      int low_pieces = 0;
+      while (low_pieces < 3 && ((low_ok >> low_pieces) & 1))
+        ++low_pieces;
+      int high_pieces = 0;
+      while (high_pieces < 2 && ((high_ok >> (2 + high_pieces)) & 1))
+        ++high_pieces;
+      const double move_low_to = low_pieces == 0   ? -kInfinity
+                                 : low_pieces == 3 ? 4
+                                                   : kPieces[low_pieces - 1].last;
+      const double move_high_from = high_pieces == 0 ? kInfinity : 5;
+      const double below = high_pieces == 1 ? NextUp(kPieces[2].last) : 15;
+      if (low_pieces == 0 && high_pieces == 0) {
+        EXPECT_FALSE(span) << low_ok << " " << high_ok;
+        continue;
+      }
+      ASSERT_TRUE(span) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->from, -10) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->move_low_to, move_low_to) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->move_high_from, move_high_from) << low_ok << " " << high_ok;
+      EXPECT_EQ(span->below, below) << low_ok << " " << high_ok;
+    }
+  }
 }
 
 }  // namespace

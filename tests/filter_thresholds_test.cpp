@@ -2,6 +2,7 @@
 // filter decides a verdict, it must be the exact one. (Whole commands: filtered_searches_test.cpp.)
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
+#include "solver/polynomial_certified_temperatures.h"
 #include "solver/saturation_level.h"
 #include "solver/search_bounds.h"
 #include "solver/search_residuals.h"
@@ -129,6 +131,69 @@ TEST(FilteredSearches, DecideAsTheExactEvaluationNextToEveryThreshold) {
     }
   }
   EXPECT_GT(decided, 10000) << "the filters should decide most probes";
+}
+
+// The certified temperatures of the ice branch decide a step on m alone, a margin of 2^−36 °C and
+// more away from the crossing of each threshold: at temperatures from a few ulps to 2^−20 °C off
+// the crossing of targets from every part of the branch, the level's decision must be the exact
+// verdict, and most of them must be decided.
+TEST(FilteredSearches, DecideAsTheExactEvaluationBesideTheIceCrossings) {
+  std::mt19937_64 random(19);
+  std::uniform_real_distribution<> ice(-139, -1e-6);
+  long decided = 0;
+  long probes = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const double crossing = i < 20 ? -std::ldexp(1.0, -i) : ice(random);
+    for (const Tolerance tolerance :
+         {kFineDewPointTolerance, kDewPointTolerance, kDryBulbTolerance}) {
+      // The target a tolerance away from Pb at the crossing, on either side, or at it.
+      const double p = Pb(crossing);
+      const double target = p + (i % 3 - 1) * tolerance.width;
+      const SaturationLevel level(target, tolerance);
+      for (int e = 20; e <= 44; e += 2) {
+        for (const double side : {-1.0, 1.0}) {
+          const double m = crossing + side * std::ldexp(1.0, -e);
+          if (!(m < 0))
+            continue;
+          ++probes;
+          const Decision d = level(m);
+          if (d == Decision::Undecided)
+            continue;
+          ++decided;
+          ASSERT_EQ(VerdictOf(d), tolerance(Pb(m) - target))
+              << "target " << target << " at m = " << std::hexfloat << m;
+        }
+      }
+    }
+  }
+  EXPECT_GT(decided, probes / 2);
+}
+
+// The polynomial's certified temperatures against thresholds on and next to the enclosure of Pb
+// there: what each certifies, Pb at it and next to it must keep.
+TEST(FilteredSearches, PolynomialCertifiedTemperaturesHoldAtTheirEnclosures) {
+  std::mt19937_64 random(23);
+  std::uniform_real_distribution<> polynomial(31, 199);
+  long certified = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double tau = polynomial(random);
+    const RoundedInterval at = EncloseSaturation(tau);
+    for (const double p : {at.lo, at.hi, Pb(tau), NextDown(Pb(tau)), NextUp(Pb(tau))}) {
+      const double below = PolynomialBelow(p, tau + kCrossingOffset);
+      if (std::isfinite(below)) {
+        ++certified;
+        ASSERT_LE(Pb(below), p) << std::hexfloat << below << " for " << p;
+        ASSERT_LE(Pb(NextDown(below)), p) << std::hexfloat << below << " for " << p;
+      }
+      const double above = PolynomialAbove(p, tau - kCrossingOffset);
+      if (std::isfinite(above)) {
+        ++certified;
+        ASSERT_GT(Pb(above), p) << std::hexfloat << above << " for " << p;
+        ASSERT_GT(Pb(NextUp(above)), p) << std::hexfloat << above << " for " << p;
+      }
+    }
+  }
+  EXPECT_GT(certified, 20000);
 }
 
 }  // namespace

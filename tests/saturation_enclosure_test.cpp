@@ -1,7 +1,8 @@
 // The enclosures behind the search filters hold the very doubles they claim to hold: the cheap
 // exp and log within their proven bounds, each enclosure of a correctly rounded function around
-// that function's result, the enclosures of Pb around Pb, the fit's table equal to the fit, and
-// the ranges of the branches around their ends. Their bounds made 2^10 times smaller fail here.
+// that function's result, the enclosures of Pb around Pb, the fit's table equal to the fit, the
+// ranges of the branches around their ends, the bounds of Pb over a stretch of a branch and the
+// ice exponent in plain arithmetic. Their bounds made 2^10 times smaller fail here.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,9 +15,11 @@
 #include "physics/elementary/correctly_rounded.h"
 #include "physics/float_bits.h"
 #include "physics/rounded_interval.h"
+#include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
 #include "physics/saturation_pressure.h"
+#include "physics/saturation_slope.h"
 #include "physics/saturation_table.h"
 
 namespace tarvel {
@@ -134,6 +137,53 @@ TEST(SaturationEnclosure, TheBranchRangesHoldTheirEnds) {
   EXPECT_GE(kPolynomialSaturationRange.hi, Pb(kEnclosureHighest));
   // The fit rises to its last double, where Pb lies within 2^−49 of it.
   EXPECT_GE(kFitSaturationHighest, Pb(NextDown(kPolynomialFrom)) * (1 + margin));
+}
+
+// (B4): an enclosure of Pb at τ, widened by the branch's error, bounds Pb over the branch up to τ
+// and from τ on: at temperatures next to τ, where the roundings of Pb's formula move it up and
+// down by a few ulps, and farther off.
+TEST(SaturationEnclosure, BranchBoundsHoldOverStretches) {
+  std::mt19937_64 random(4);
+  for (const SaturationBranch* branch : {&kIceBranch, &kFitBranch, &kPolynomialBranch}) {
+    std::uniform_real_distribution<> on_branch(branch->first, branch->last);
+    for (int i = 0; i < 4000; ++i) {
+      const double tau = on_branch(random);
+      // Pb(τ) itself is an enclosure of Pb(τ), the tightest, which leaves the bound alone to cover
+      // the roundings of Pb's formula.
+      const RoundedInterval at = RoundedInterval::Point(Pb(tau));
+      const double up_to = SaturationUpTo(*branch, at);
+      const double from = SaturationFrom(*branch, at);
+      double below = tau;
+      double above = tau;
+      for (int k = 0; k < 64; ++k) {
+        const double step = k < 48 ? 0 : std::ldexp(1.0, -k / 2);
+        below = NextDown(below) - step;
+        above = NextUp(above) + step;
+        if (branch->Holds(below)) {
+          ASSERT_LE(Pb(below), up_to) << "τ " << tau << ", t " << below;
+        }
+        if (branch->Holds(above)) {
+          ASSERT_GE(Pb(above), from) << "τ " << tau << ", t " << above;
+        }
+      }
+    }
+  }
+}
+
+// (E1): the ice exponent in plain arithmetic within its bound of the formula's exact value at the
+// kelvin temperature Pb forms, here in long double (64 significant bits at least).
+TEST(SaturationEnclosure, ApproximateIceExponentKeepsItsBound) {
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<> ice(kIceBranch.first, kIceBranch.last);
+  for (int i = 0; i < kSamples; ++i) {
+    const double t = i < 1000 ? -std::ldexp(1.0, -i % 60) : ice(random);
+    const long double T = t + kKelvinOffset;
+    const long double exact = kIceC1 / T + kIceC2 + kIceC3 * T + kIceC4 * T * T +
+                              kIceC5 * T * T * T + kIceC6 * T * T * T * T +
+                              kIceC7 * std::log(T) / std::log(static_cast<long double>(kLiteralE));
+    ASSERT_LE(std::fabs(ApproximateIceExponent(t).value - exact), kApproximateIceExponentError)
+        << "t " << t;
+  }
 }
 
 }  // namespace

@@ -12,8 +12,7 @@ double Exp(double x);
 // The natural logarithm: −∞ for ±0, NaN for negative x and NaN.
 double Log(double x);
 
-// x^n for n from 2 to 5, rounded once from the exact power (never repeated multiplication, whose
-// intermediate roundings can move the last bit).
-double IntegerPower(double x, int n);
-
 }  // namespace tarvel::elementary
+
+// x^n for n from 2 to 5, rounded once from the exact power: IntegerPower.
+#include "physics/elementary/integer_power.h"

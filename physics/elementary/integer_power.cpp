@@ -1,12 +1,12 @@
-// x^n rounded once from the exact power.
+// x^n rounded once from the exact power: the exact path of IntegerPower (integer_power.h).
 //
-// A double is x = ±M · 2^q with an integer M < 2^53, so x^n = ±M^n · 2^(nq) exactly, and M^n has at
-// most 5 · 53 = 265 bits: five 64-bit limbs hold it. The rounding then needs only its leading 64
-// bits and whether any bit below them is set.
+// A double is x = ±M · 2^q with an integer M < 2^53, so x^n = ±M^n · 2^(nq) exactly,
+// and M^n has at most 5 · 53 = 265 bits: five 64-bit limbs hold it. The rounding then needs only
+// its leading 64 bits and whether any bit below them is set.
 #include <cmath>
 #include <cstdint>
 
-#include "physics/elementary/correctly_rounded.h"
+#include "physics/elementary/integer_power.h"
 #include "physics/elementary/limbs.h"
 #include "physics/float_bits.h"
 
@@ -17,11 +17,7 @@ constexpr int kMaxLimbs = 5;
 
 }  // namespace
 
-double IntegerPower(double x, int n) {
-  // The product of two doubles is already the correctly rounded square.
-  if (n == 2)
-    return x * x;
-
+double ExactIntegerPower(double x, int n) {
   const BinaryParts parts = SplitBinary(x);
   const bool negative = parts.negative && (n & 1) != 0;
   if (!std::isfinite(x)) {
