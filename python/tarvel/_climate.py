@@ -14,7 +14,7 @@ import numpy as np
 
 from . import _arguments, _frame, _tarvel
 from ._arguments import ARGUMENT_NAMES
-from ._weather import Number, Source, reading_options, source_bytes
+from ._weather import Number, Source, plain_number_text, reading_options, source_bytes
 
 # A range of months or clock hours: one, (first, last) with both included, or the command's
 # text ("6-8", "22-6").
@@ -55,11 +55,8 @@ def _limit_text(name: str, limit: Any) -> str:
     if isinstance(limit, (bool, np.bool_)) or not isinstance(limit, (str, numbers.Real)):
         raise TypeError("zone: the limits of %s must be numbers or None, not %s"
                         % (name, type(limit).__name__))
-    try:
-        text = _tarvel.typed_text(limit)
-    except ValueError:  # an infinity, which no field holds
-        text = ""
-    if not _tarvel.is_plain_number(text):
+    text = plain_number_text(limit)
+    if text is None:
         raise ValueError("zone: %r is no plain decimal number for a limit of %s" % (limit, name))
     return text
 
@@ -232,13 +229,13 @@ def climate(source: Source | Any, month: Range | None = None, hour: Range | None
 
     Raises
     ------
-    FileNotFoundError, IsADirectoryError, PermissionError
-        As open raises them for the path.
+    OSError
+        As open raises it for the path (FileNotFoundError, IsADirectoryError, PermissionError).
     ValueError
-        With the core's own words for a file that is not a weather file, is empty, unreadable or
-        holds no hour; for a filter or zone it cannot read ("月份 13 不在 1 到 12 之间"), and for a
-        table of inputs without a dry bulb, a humidity or a pressure; for PMV settings or a
-        pressure that are no such numbers.
+        With the core's own words for a file that read_weather refuses, for a filter or zone the
+        core cannot read ("月份“13”应是 1 到 12 之间的一个数，……"), and for a table of inputs
+        without a dry bulb, a humidity or a pressure; for PMV settings, a pressure or an
+        elevation that are no such numbers.
     TypeError
         For a source that is no path, file or DataFrame, a frame not indexed by time, and
         arguments of the wrong type.

@@ -39,14 +39,20 @@ def source_bytes(source: Any) -> bytes:
     return data
 
 
-def _number_text(name: str, value: Any) -> str:
-    if isinstance(value, bool) or not isinstance(value, (str, numbers.Real)):
-        raise TypeError("%s must be a number or its text, not %s" % (name, type(value).__name__))
+def plain_number_text(value: str | numbers.Real) -> str | None:
+    """The text a number or a text is typed as, if it is a plain decimal number; None if not."""
     try:
         text = _tarvel.typed_text(value)
     except ValueError:  # an infinity, which no field holds
-        text = ""
-    if not _tarvel.is_plain_number(text):
+        return None
+    return text if _tarvel.is_plain_number(text) else None
+
+
+def _number_text(name: str, value: Any) -> str:
+    if isinstance(value, bool) or not isinstance(value, (str, numbers.Real)):
+        raise TypeError("%s must be a number or its text, not %s" % (name, type(value).__name__))
+    text = plain_number_text(value)
+    if text is None:
         raise ValueError("%s %r is not a plain decimal number" % (name, value))
     return text
 
