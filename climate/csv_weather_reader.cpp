@@ -1,6 +1,7 @@
 // A CSV table of hourly records, as multi-year station data comes: a time column (时间 or time)
 // and the columns tarvel-batch knows by the window's captions or their English names.
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,19 +10,14 @@
 #include "climate/csv_records.h"
 #include "climate/csv_time.h"
 #include "climate/format_reading.h"
-#include "climate/hour_inputs.h"
 #include "climate/quoted_text.h"
+#include "climate/table_inputs.h"
 #include "climate/text_lines.h"
 #include "tables/column_map.h"
 #include "tables/table_error.h"
 
 namespace tarvel::climate {
 namespace {
-
-// The humidities beside the dry bulb, in the order in which an hour takes the first it has: the
-// dew point before the relative humidity, as an EPW hour takes them, then the others.
-constexpr AirField kHumidityOrder[] = {AirField::DewPoint, AirField::RelHumidity, AirField::WetBulb,
-                                       AirField::MoistureContent, AirField::Enthalpy};
 
 bool IsTimeName(std::string_view name) {
   name = TrimBlanks(name);
@@ -46,7 +42,7 @@ struct Layout {
   std::size_t width = 0;  // the header's cells
   int time = -1;
   tables::ColumnMap columns;
-  std::vector<AirField> humidities;  // those the table has, in kHumidityOrder
+  InputColumns inputs;
 };
 
 Layout ReadLayout(CsvRecords& records, char separator, const ReadingOptions& options) {
@@ -66,20 +62,7 @@ Layout ReadLayout(CsvRecords& records, char separator, const ReadingOptions& opt
   }
   if (layout.time < 0)
     throw ClimateError("表头中没有时间列（时间 或 time）");
-  if (!layout.columns.HasField(AirField::DryBulb))
-    throw ClimateError("表头中没有干球温度列（干球温度 或 dry_bulb）");
-  for (const AirField field : kHumidityOrder) {
-    if (layout.columns.HasField(field))
-      layout.humidities.push_back(field);
-  }
-  if (layout.humidities.empty()) {
-    throw ClimateError(
-        "表头中没有湿度的列：露点温度、相对湿度、湿球温度、含湿量、湿空气焓至少要有一列");
-  }
-  if (!layout.columns.HasField(AirField::Pressure) && options.fallback_pressure.empty()) {
-    throw ClimateError(
-        "表中没有当地大气压力列（当地大气压力 或 pressure），也没有给出大气压力或海拔");
-  }
+  layout.inputs = InputColumnsOf(layout.columns, options);
   return layout;
 }
 
@@ -90,20 +73,10 @@ std::string_view Cell(const std::vector<std::string>& cells, int column) {
 
 void ReadRowInputs(const Layout& layout, const std::vector<std::string>& cells,
                    const ReadingOptions& options, WeatherHour& hour) {
-  const auto cell = [&](AirField field) {
-    return Cell(cells, layout.columns.field_column[FieldIndex(field)]);
-  };
-  PressureInput pressure{{}, "当地大气压力缺测（空）"};
-  if (layout.columns.HasField(AirField::Pressure)) {
-    pressure.problem = ValueProblem({AirField::Pressure, cell(AirField::Pressure), std::nullopt});
-    if (pressure.problem.empty())
-      pressure.text = cell(AirField::Pressure);
-  }
-  std::vector<GivenValue> humidities;
-  for (const AirField field : layout.humidities)
-    humidities.push_back({field, cell(field), std::nullopt});
-  TakeInputs(PressureOrFallback(std::move(pressure), options.fallback_pressure),
-             {AirField::DryBulb, cell(AirField::DryBulb), std::nullopt}, humidities, hour);
+  std::array<std::string_view, kFieldCount> row;
+  for (int f = 0; f < kFieldCount; ++f)
+    row[f] = Cell(cells, layout.columns.field_column[f]);
+  TakeRowInputs(layout.inputs, row, options, hour);
 }
 
 }  // namespace

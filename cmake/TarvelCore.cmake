@@ -20,8 +20,8 @@ add_library(tarvel_core INTERFACE)
 target_link_libraries(tarvel_core INTERFACE tarvel_tables tarvel_climate)
 
 # The front ends' C++ over the core, checked by core.layers like the layers themselves: the page's
-# entries reach the whole core, the climate layer included, and the node replay the replay session
-# too; the Python module reaches the whole core; tarvel-batch's parts the layers up to the tables.
+# entries and the Python module reach the whole core, weather files included, and the node replay
+# the replay session too; tarvel-batch's parts the layers up to the tables.
 tarvel_add_front_end_rule(web BELOW tarvel_tables tarvel_climate ALSO app/replay_session.h)
-tarvel_add_front_end_rule(python/src BELOW tarvel_tables)
+tarvel_add_front_end_rule(python/src BELOW tarvel_tables tarvel_climate)
 tarvel_add_front_end_rule(app/batch BELOW tarvel_tables)

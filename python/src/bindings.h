@@ -12,5 +12,7 @@ void BindTables(py::module_& m);       // table_binding.cpp: tarvel-batch's read
 void BindDesign(py::module_& m);       // design_binding.cpp: the design request's answer
 void BindNames(
     py::module_& m);  // names_binding.cpp: the core's names of fields, processes, columns
+void BindWeather(py::module_& m);  // weather_binding.cpp: weather files, tables of hours, climate
+void BindComfort(py::module_& m);  // comfort_binding.cpp: PMV and PPD
 
 }  // namespace tarvel::python

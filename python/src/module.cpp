@@ -14,4 +14,6 @@ PYBIND11_MODULE(_tarvel, m) {
   BindTables(m);
   BindDesign(m);
   BindNames(m);
+  BindWeather(m);
+  BindComfort(m);
 }

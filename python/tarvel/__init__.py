@@ -18,6 +18,14 @@ design(request)
     An air-conditioning design (room and outdoor states, the supply state from the room loads,
     mixing, coils, heating, humidifiers), every state the window's own answer to two texts: the
     replay tool's design answer as dicts and lists.
+read_weather(path)
+    A weather file (EPW, or a CSV table of hours) as a DataFrame indexed by time: every hour the
+    window's answer to the file's numbers, as tarvel-climate --hours writes it.
+climate(path_or_frame, month=None, hour=None, zone=None, pmv=None)
+    The outdoor design conditions, the outdoor states W and the comfort zones' hours of a weather
+    file or table: tarvel-climate --json's answer as dicts and lists.
+pmv(dry_bulb, rel_humidity, met=1.2, clo=0.5, air_speed=0.1, radiant=None)
+    Fanger's PMV and PPD (ISO 7730, GB/T 18049), as the comfort zones count them (a Comfort).
 pressure_at_altitude(metres)
     The standard atmosphere's pressure in kPa, for the pressure argument.
 typed_text(value), read_number(text)
@@ -41,10 +49,14 @@ from . import _tarvel
 from ._altitude import pressure_at_altitude
 from ._arguments import FIELDS
 from ._calculate import calculate, read_number, typed_text
+from ._climate import climate
+from ._comfort import Comfort, pmv
 from ._design import design
 from ._frame import calculate_frame
 from ._results import ArrayResult, Result
 from ._version import __version__
+from ._weather import read_weather
 
-__all__ = ["ArrayResult", "FIELDS", "Result", "calculate", "calculate_frame", "design",
-           "pressure_at_altitude", "read_number", "typed_text", "__version__"]
+__all__ = ["ArrayResult", "Comfort", "FIELDS", "Result", "calculate", "calculate_frame", "climate",
+           "design", "pmv", "pressure_at_altitude", "read_number", "read_weather", "typed_text",
+           "__version__"]

@@ -6,6 +6,8 @@ from typing import TYPE_CHECKING, Union
 
 import numpy as np
 
+from . import _tarvel
+
 if TYPE_CHECKING:
     import numpy.typing as npt
 
@@ -14,13 +16,23 @@ Scalar = Union[str, float, int, np.floating, np.integer, None]
 # One value, or values of any shape that broadcast with the other arguments.
 Argument = Union[Scalar, "npt.ArrayLike"]
 
-# The parameters in field order, Text(0) to Text(5), by the names of calculate's arguments; the
-# compiled part takes them in this order with the pressure last.
-FIELDS = ("dry_bulb", "wet_bulb", "rel_humidity", "dew_point", "moisture", "enthalpy")
-ARGUMENT_NAMES = FIELDS + ("pressure",)
+# The core's names, said once there: each field's key (calculate's argument names, the attributes
+# of its results, the columns of the module's frames), and tarvel-batch's column names.
+_NAMES = _tarvel.names()
+# The fields by key in field order, Text(0) to Text(5), then the pressure; the compiled part takes
+# the arguments in this order.
+ARGUMENT_NAMES: tuple[str, ...] = tuple(_NAMES["keys"])
+FIELDS: tuple[str, ...] = ARGUMENT_NAMES[:-1]
+PRESSURE = ARGUMENT_NAMES[-1]
+# tarvel-batch's column names by field (as ARGUMENT_NAMES), and its message column's, in the
+# window's Chinese and in English.
+CHINESE_COLUMNS: tuple[str, ...] = tuple(_NAMES["columns"][0])
+ENGLISH_COLUMNS: tuple[str, ...] = tuple(_NAMES["columns"][1])
+CHINESE_MESSAGE_COLUMN, ENGLISH_MESSAGE_COLUMN = _NAMES["message_columns"]
 
 # The two fields of each pair code, 3 to 17, which number the pairs (i, j), i < j, in order.
-PAIRS = dict(zip(range(3, 18), ((FIELDS[i], FIELDS[j]) for i in range(6) for j in range(i + 1, 6))))
+PAIRS = dict(zip(range(3, 18), ((FIELDS[i], FIELDS[j]) for i in range(len(FIELDS))
+                                for j in range(i + 1, len(FIELDS)))))
 
 
 def is_array(value):

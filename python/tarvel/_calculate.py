@@ -90,7 +90,8 @@ def calculate(pressure, dry_bulb=None, wet_bulb=None, rel_humidity=None, dew_poi
     >>> calculate(101.325, dry_bulb=[20, 25], rel_humidity=50).moisture
     array([7.26, 9.88])
     """
-    arguments = [dry_bulb, wet_bulb, rel_humidity, dew_point, moisture, enthalpy, pressure]
+    given = locals()
+    arguments = [given[name] for name in ARGUMENT_NAMES]  # in the core's field order
     if not any(_arguments.is_array(a) for a in arguments):
         values, texts, message, code = _tarvel.calculate_row(arguments, ARGUMENT_NAMES, threads)
         return Result(*values, texts=texts, message=message, inputs=PAIRS.get(code))

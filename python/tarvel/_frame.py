@@ -7,27 +7,27 @@ from typing import TYPE_CHECKING
 import numpy as np
 
 from . import _arguments, _tarvel
-from ._arguments import ARGUMENT_NAMES, Scalar
+from ._arguments import ARGUMENT_NAMES, ENGLISH_COLUMNS, PRESSURE, Scalar
 
 if TYPE_CHECKING:
     import pandas as pd
 
-_PRESSURE = 6
-# Moisture content is `moisture` throughout the module, in a table too; tarvel-batch's name for the
-# column, moisture_content, is read as well. A header is read by tarvel-batch's own rules, which
-# know the latter only.
-_MOISTURE = "moisture"
-_BATCH_MOISTURE = "moisture_content"
+_PRESSURE = ARGUMENT_NAMES.index(PRESSURE)
+# A field is called by its key throughout the module, in a table too (moisture content is
+# `moisture`); where tarvel-batch's English column name differs (moisture_content), that is read as
+# well. A header is read by tarvel-batch's own rules, which know the latter only.
+_BATCH_NAMES = {key: column for key, column in zip(ARGUMENT_NAMES, ENGLISH_COLUMNS)
+                if key != column}
 
 
-def _is_number_column(column):
+def is_number_column(column):
     import pandas as pd
 
     return pd.api.types.is_numeric_dtype(column.dtype) and not pd.api.types.is_bool_dtype(
         column.dtype)
 
 
-def _column_values(column, numbers):
+def column_values(column, numbers):
     """A column's cells as calculate types them: numbers as numbers, anything else cell by cell;
     a missing cell (None, nan, pandas' NA) is an empty field."""
     if numbers:
@@ -35,29 +35,29 @@ def _column_values(column, numbers):
     return column.to_numpy(dtype=object, na_value=None)
 
 
-def _label(name):
+def label(name):
     """A column's name as a message shows it: a lone surrogate, which no message can hold, as its
     escape."""
     return str(name).encode("utf-8", "backslashreplace").decode("utf-8")
 
 
-def _layout(names):
-    """tarvel-batch's reading of the header, with `moisture` read as its moisture_content, and the
-    appended columns named in the header's language: the window's captions, or calculate's
-    argument names."""
-    renamed = {i: name for i, name in enumerate(names) if name.strip(" \t").lower() == _MOISTURE}
-    read = [_BATCH_MOISTURE if i in renamed else name for i, name in enumerate(names)]
+def layout(names):
+    """tarvel-batch's reading of the header, with a key read as its column name (`moisture` as
+    moisture_content), and the appended columns named in the header's language: the window's
+    captions, or calculate's argument names."""
+    read = [_BATCH_NAMES.get(name.strip(" \t").lower(), name) for name in names]
     try:
-        layout = _tarvel.map_columns(read)
+        found = _tarvel.map_columns(read)
     except ValueError as error:
         message = str(error)
-        for i, name in renamed.items():  # the column as the caller named it
-            message = message.replace("第%d列“%s”" % (i + 1, _BATCH_MOISTURE),
-                                      "第%d列“%s”" % (i + 1, name))
+        for i, (name, batch_name) in enumerate(zip(names, read)):
+            if batch_name != name:  # the column as the caller named it
+                message = message.replace("第%d列“%s”" % (i + 1, batch_name),
+                                          "第%d列“%s”" % (i + 1, name))
         raise ValueError(message) from None
-    if not layout["chinese"]:
-        layout["appended"] = [(f, ARGUMENT_NAMES[f]) for f, _ in layout["appended"]]
-    return layout
+    if not found["chinese"]:
+        found["appended"] = [(f, ARGUMENT_NAMES[f]) for f, _ in found["appended"]]
+    return found
 
 
 def calculate_frame(frame: pd.DataFrame, pressure: Scalar = None, *,
@@ -125,8 +125,8 @@ def calculate_frame(frame: pd.DataFrame, pressure: Scalar = None, *,
 
     if not isinstance(frame, pd.DataFrame):
         raise TypeError("frame must be a pandas DataFrame, not %s" % type(frame).__name__)
-    layout = _layout([_label(name) for name in frame.columns])
-    columns = layout["field_columns"]
+    header = layout([label(name) for name in frame.columns])
+    columns = header["field_columns"]
     fallback = None
     if pressure is not None:
         fallback = _tarvel.typed_text(pressure)
@@ -136,10 +136,10 @@ def calculate_frame(frame: pd.DataFrame, pressure: Scalar = None, *,
         raise ValueError("the table has no pressure column (当地大气压力 or pressure): give the "
                          "pressure in kPa, such as pressure=101.325")
 
-    numbers = all(_is_number_column(frame.iloc[:, c]) for c in columns if c >= 0)
-    arguments = [None if c < 0 else _column_values(frame.iloc[:, c], numbers) for c in columns]
+    numbers = all(is_number_column(frame.iloc[:, c]) for c in columns if c >= 0)
+    arguments = [None if c < 0 else column_values(frame.iloc[:, c], numbers) for c in columns]
     # A cell no field can hold is reported under its column's name.
-    names = [ARGUMENT_NAMES[f] if c < 0 else _label(frame.columns[c])
+    names = [ARGUMENT_NAMES[f] if c < 0 else label(frame.columns[c])
              for f, c in enumerate(columns)]
     # A table of numbers gets the values back; its texts are not made at all.
     values, texts, messages, _ = _tarvel.calculate_arrays(
@@ -157,11 +157,11 @@ def calculate_frame(frame: pd.DataFrame, pressure: Scalar = None, *,
     for f, column in enumerate(columns):
         if column >= 0:
             answer.isetitem(column, cells[f])
-    for f, name in layout["appended"]:
+    for f, name in header["appended"]:
         answer.insert(len(answer.columns), name, cells[f], allow_duplicates=True)
     messages = messages.astype(object)
-    if layout["message_column"] >= 0:
-        answer.isetitem(layout["message_column"], messages)
+    if header["message_column"] >= 0:
+        answer.isetitem(header["message_column"], messages)
     else:
-        answer.insert(len(answer.columns), layout["message_name"], messages, allow_duplicates=True)
+        answer.insert(len(answer.columns), header["message_name"], messages, allow_duplicates=True)
     return answer

@@ -8,7 +8,7 @@ from typing import TYPE_CHECKING
 import numpy as np
 
 from . import _tarvel
-from ._arguments import FIELDS, PAIRS
+from ._arguments import ENGLISH_MESSAGE_COLUMN, FIELDS, PAIRS
 
 if TYPE_CHECKING:
     import pandas as pd
@@ -187,7 +187,7 @@ class ArrayResult:
             columns = {name: cells[:, f] for f, name in enumerate(FIELDS)}
         else:
             columns = {name: getattr(self, name).reshape(rows) for name in FIELDS}
-        columns["message"] = self.message.reshape(rows).astype(object)
+        columns[ENGLISH_MESSAGE_COLUMN] = self.message.reshape(rows).astype(object)
         return pd.DataFrame(columns, index=index)
 
     def __repr__(self) -> str:

@@ -1,4 +1,5 @@
-"""What the tests of the module share: this build's tarvel-replay and tarvel-batch, and requests."""
+"""What the tests of the module share: this build's tarvel-replay, tarvel-batch and tarvel-climate,
+and requests."""
 
 import json
 import os
@@ -12,6 +13,7 @@ import tarvel
 
 SOURCE = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "tools"))
+sys.path.insert(0, str(SOURCE / "tests" / "climate"))
 import random_requests  # noqa: E402
 
 
@@ -26,6 +28,11 @@ def _program(variable, name):
 @pytest.fixture(scope="session")
 def batch():
     return _program("TARVEL_BATCH", "tarvel-batch")
+
+
+@pytest.fixture(scope="session")
+def climate_program():
+    return _program("TARVEL_CLIMATE", "tarvel-climate")
 
 
 @pytest.fixture(scope="session")

@@ -8,11 +8,13 @@ the message holds, "check": {"path/to/item": the value there}}. Values JSON cann
 would make the file huge, are objects of one "$" key: {"$float": "nan"}, {"$int": "1000"},
 {"$repeat": [value, n]}, {"$nest": [depth, value]} (lists), {"$nestdict": [depth, key, value]},
 {"$concat": [texts]}, {"$bytes": latin-1 text}, {"$utf8": text}, {"$array": [values, dtype]},
-{"$frame": columns}, {"$pairs": [[key, value], ...]} (a dict whose keys need not be str) and
-{"$cycle": key} (a dict that holds itself under that key).
+{"$frame": columns}, {"$pairs": [[key, value], ...]} (a dict whose keys need not be str),
+{"$cycle": key} (a dict that holds itself under that key), {"$file": bytes} (a binary file object
+holding them) and {"$path": a path in the repository}.
 """
 
 import builtins
+import io
 import json
 
 import numpy as np
@@ -53,12 +55,14 @@ TAGS = {
     "$nest": lambda a: nest(a[0], build(a[1])),
     "$nestdict": lambda a: nest_dict(a[0], a[1], build(a[2])),
     "$concat": lambda parts: "".join(build(p) for p in parts),
-    "$bytes": lambda text: text.encode("latin-1"),
+    "$bytes": lambda text: build(text).encode("latin-1"),
     "$utf8": lambda text: build(text).encode("utf-8"),
     "$array": lambda a: np.array(build(a[0]), dtype=a[1]),
     "$frame": lambda columns: frame(build(columns)),
     "$pairs": lambda pairs: {build(k): build(v) for k, v in pairs},
     "$cycle": cycle,
+    "$file": lambda data: io.BytesIO(build(data)),
+    "$path": lambda path: str(SOURCE / path),
 }
 
 
@@ -115,7 +119,8 @@ def test_hostile_case(case):
 
 def test_corpus_covers_every_call_and_outcome():
     calls = {c["call"] for c in CASES}
-    assert {"calculate", "calculate_frame", "design"} <= calls
-    for call in ("calculate", "design", "calculate_frame"):
+    every = ("calculate", "design", "calculate_frame", "read_weather", "climate", "pmv")
+    assert set(every) <= calls
+    for call in every:
         outcomes = {c["expect"] for c in CASES if c["call"] == call}
         assert outcomes >= {"answer", "ValueError"}, call

@@ -3,6 +3,7 @@ equality and a repr of its floats, an ArrayResult becomes a DataFrame, and moist
 one name in calculate, calculate_frame and design."""
 
 import dataclasses
+import inspect
 import math
 import pickle
 
@@ -103,3 +104,17 @@ def test_two_moisture_columns_are_refused_by_their_own_names():
     frame = pd.DataFrame([[20.0, 7.0, 7.1]], columns=["dry_bulb", "Moisture", "moisture_content"])
     with pytest.raises(ValueError, match="第2列“Moisture”和第3列“moisture_content”是同一个参数"):
         tarvel.calculate_frame(frame, pressure=101.325)
+
+
+def test_the_surface_speaks_the_cores_names():
+    # The keys come from the core; the attributes, arguments and columns that users type must be
+    # those keys, in the core's field order, so a key renamed there cannot leave one behind here.
+    names = tarvel._tarvel.names()
+    keys = names["keys"]
+    assert list(tarvel.FIELDS) + ["pressure"] == keys
+    assert [f.name for f in dataclasses.fields(tarvel.Result)][:6] == keys[:6]
+    assert set(inspect.signature(tarvel.calculate).parameters) >= set(keys)
+    frame = tarvel.calculate(101.325, dry_bulb=[20], rel_humidity=50).to_frame()
+    assert list(frame.columns) == keys[:6] + [names["message_columns"][1]]
+    answer = tarvel.calculate_frame(pd.DataFrame({names["columns"][1][0]: [20.0]}), pressure=99)
+    assert list(answer.columns) == keys[:1] + keys[6:] + keys[1:6] + [names["message_columns"][1]]
