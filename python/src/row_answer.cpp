@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "python/src/written_value.h"
+#include "panel/number_text.h"
 #include "solver/calculate_command.h"
 #include "tables/joined_messages.h"
 
@@ -39,7 +39,7 @@ std::uint8_t RowAnswer::Calculate(const TypedRow& row, int fields, double* value
     if (same && !std::isnan(row.numbers[f]))
       value = row.numbers[f];
     else if (!text.empty())
-      value = WrittenValue(text);
+      value = ParseNumber(text);
     values[f * stride] = value;
   }
   return kept;
