@@ -2,6 +2,7 @@
 // (RoundTripText).
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "panel/decimal_digits.h"
@@ -28,6 +29,25 @@ std::size_t WriteHundredths(char* out, bool negative, std::uint64_t hundredths) 
     *p++ = static_cast<char>('0' + cents / 10);
     if (cents % 10 != 0)
       *p++ = static_cast<char>('0' + cents % 10);
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+// Writes ±millionths / 10^6 as WriteHundredths writes hundredths: the whole part, then the
+// decimals up to the last one that is not zero. `millionths` is not zero.
+std::size_t WriteMillionths(char* out, bool negative, std::uint64_t millionths) {
+  char* p = out;
+  if (negative)
+    *p++ = '-';
+  p = WriteUnsigned(p, millionths / 1'000'000);
+  if (const auto fraction = static_cast<std::uint32_t>(millionths % 1'000'000); fraction != 0) {
+    *p++ = '.';
+    std::memcpy(p, &kDigitPairs[2 * (fraction / 10'000)], 2);
+    std::memcpy(p + 2, &kDigitPairs[2 * (fraction / 100 % 100)], 2);
+    std::memcpy(p + 4, &kDigitPairs[2 * (fraction % 100)], 2);
+    p += 6;
+    while (p[-1] == '0')
+      --p;
   }
   return static_cast<std::size_t>(p - out);
 }
@@ -78,16 +98,23 @@ std::string FormatNumber(double x) {
   return std::string(buffer, FormatNumber(x, buffer));
 }
 
-// When x is the double nearest to a number of hundredths N / 100, |x| from 0.01 to below 2^46, that
-// decimal is x's shortest: the decimals that read back as x span at most ulp(x) <= 2^-7 < 0.01, and
-// every other decimal as short would be another multiple of 0.01 (or a power of ten beyond N / 100)
-// inside that span. It is written as FormatNumber writes N / 100 (see above). Most numbers that
-// programs hand over are such, so they take this road: a candidate N from x * 100 is kept only
-// when N / 100, correctly rounded by the division (N < 2^53 is exact), gives x back.
+// When x is the double nearest to a number of millionths N / 10^6, |x| from 10^-4 to below 2^32,
+// that decimal is x's shortest, by the argument FormatNumber makes for hundredths: the decimals
+// that read back as x span at most ulp(x) <= 2^-21 < 10^-6, so every other decimal as short would
+// be another multiple of 10^-6 (or a power of ten beyond N / 10^6) inside that span. From 10^-4
+// on it is laid out plainly. Most numbers that programs hand over are such (two decimals, or up
+// to six from a logger or a unit conversion), so they take this road: a candidate N from x * 10^6
+// is kept only when N / 10^6, correctly rounded by the division (N < 2^53 is exact), gives x back,
+// and a candidate that passes is that one multiple. From 2^32 to 2^46 the same holds for
+// hundredths (ulp(x) <= 2^-7 < 0.01).
 std::size_t RoundTripText(double x, char* out) {
   const bool negative = std::signbit(x);
   const double magnitude = negative ? -x : x;
-  if (magnitude >= 0.01 && magnitude < 0x1p46) {
+  if (magnitude >= 1e-4 && magnitude < 0x1p32) {
+    const auto millionths = static_cast<std::uint64_t>(magnitude * 1e6 + 0.5);
+    if (static_cast<double>(millionths) / 1e6 == magnitude)
+      return WriteMillionths(out, negative, millionths);
+  } else if (magnitude >= 0x1p32 && magnitude < 0x1p46) {
     const auto hundredths = static_cast<std::uint64_t>(magnitude * 100 + 0.5);
     if (static_cast<double>(hundredths) / 100 == magnitude)
       return WriteHundredths(out, negative, hundredths);

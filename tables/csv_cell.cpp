@@ -1,31 +1,22 @@
 #include "tables/csv_cell.h"
 
 namespace tarvel::tables {
-namespace {
 
-bool NeedsQuotes(std::string_view text, char separator) {
+char* WriteQuotedCell(char* out, std::string_view text) {
+  *out++ = '"';
   for (const char c : text) {
-    if (c == separator || c == '"' || c == '\n' || c == '\r')
-      return true;
+    *out++ = c;
+    if (c == '"')
+      *out++ = '"';
   }
-  return false;
+  *out++ = '"';
+  return out;
 }
 
-}  // namespace
-
 void AppendCell(std::string& out, std::string_view text, char separator) {
-  if (!NeedsQuotes(text, separator)) {
-    out.append(text);
-    return;
-  }
-  out.push_back('"');
-  for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
-    out.append(text.substr(0, quote + 1));
-    out.push_back('"');
-    text.remove_prefix(quote + 1);
-  }
-  out.append(text);
-  out.push_back('"');
+  const std::size_t start = out.size();
+  out.resize(start + CellBytesAtMost(text.size()));
+  out.resize(static_cast<std::size_t>(WriteCell(out.data() + start, text, separator) - out.data()));
 }
 
 }  // namespace tarvel::tables

@@ -78,9 +78,7 @@ std::size_t ReadRecord(std::string_view data, char separator, CsvRecord& record)
   }
 }
 
-std::string_view CellText(const CsvCell& cell, std::string& scratch) {
-  if (!cell.quoted)
-    return cell.raw;
+std::string_view QuotedCellText(const CsvCell& cell, std::string& scratch) {
   std::string_view inside = cell.raw.substr(1);
   const std::size_t quote = inside.find('"');
   if (quote == inside.size() - 1)

@@ -40,10 +40,14 @@ struct CsvRecord {
 // a line feed nor the last byte is an ordinary character.
 std::size_t ReadRecord(std::string_view data, char separator, CsvRecord& record);
 
-// The text of a cell: its bytes, or for a quoted cell the part inside the quotes with each "" read
-// as one " (and whatever follows the closing quote as it stands). The view points into the cell or
-// into `scratch`.
-std::string_view CellText(const CsvCell& cell, std::string& scratch);
+// The text of a quoted cell: the part inside the quotes with each "" read as one " (and whatever
+// follows the closing quote as it stands). The view points into the cell or into `scratch`.
+std::string_view QuotedCellText(const CsvCell& cell, std::string& scratch);
+
+// The text of a cell: its bytes, or for a quoted cell QuotedCellText (inline: most are not).
+inline std::string_view CellText(const CsvCell& cell, std::string& scratch) {
+  return cell.quoted ? QuotedCellText(cell, scratch) : cell.raw;
+}
 
 // The texts of all of a record's cells, as strings (for the header and tests; rows use CellText).
 std::vector<std::string> CellTexts(const CsvRecord& record);

@@ -1,6 +1,7 @@
 #include "app/batch/row_runner.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/batch/utf8.h"
 #include "solver/calculate_command.h"
@@ -95,30 +96,80 @@ bool RowRunner::Answer(std::string& out) {
   RunCalculate(panel_);
   tables::JoinMessages(panel_.Messages(), message_);
 
+  // The row is written straight into `out`, which is given room for the most it can take once:
+  // its input text (with the separators of the cells it lacks) and every written cell quoted.
+  std::size_t most = record_.text.size() + columns.input_roles.size() +
+                     tables::CellBytesAtMost(message_.size()) + 1 +
+                     layout_.dialect.line_break.size();
+  for (int f = 0; f < kFieldCount; ++f)
+    most += tables::CellBytesAtMost(panel_.Text(static_cast<AirField>(f)).size()) + 1;
+  const std::size_t start = out.size();
+  out.resize(start + most);
+  char* const end = WriteAnswer(cell_texts, out.data() + start);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+  return !message_.empty();
+}
+
+char* RowRunner::WriteAnswer(const std::array<std::string_view, kFieldCount>& cell_texts,
+                             char* p) const {
+  const tables::ColumnMap& columns = layout_.columns;
   const char separator = layout_.dialect.separator;
-  for (std::size_t column = 0; column < columns.input_roles.size(); ++column) {
-    if (column > 0)
-      out.push_back(separator);
+  // Cells kept as they stand are copied in runs, with the separators between them, as one piece
+  // of the input: a row's own cells and the fields the command left alone mostly stand together.
+  std::size_t kept_from = 0;  // the first column of the run of kept cells not yet written
+  const std::size_t width = columns.input_roles.size();
+  for (std::size_t column = 0; column < width; ++column) {
     const tables::ColumnRole& role = columns.input_roles[column];
+    std::string_view written;
     if (role.kind == tables::ColumnRole::Kind::Message) {
-      tables::AppendCell(out, message_, separator);
+      written = message_;
     } else if (role.kind == tables::ColumnRole::Kind::Field &&
                panel_.Text(role.field) != cell_texts[FieldIndex(role.field)]) {
-      tables::AppendCell(out, panel_.Text(role.field), separator);
-    } else if (column < present) {
-      out.append(record_.cells[column].raw);  // not written: kept byte for byte
+      written = panel_.Text(role.field);
+    } else {
+      continue;  // not written: kept byte for byte
     }
+    if (kept_from < column)
+      p = WriteKeptColumns(kept_from, column, p);
+    if (column > 0)
+      *p++ = separator;
+    p = tables::WriteCell(p, written, separator);
+    kept_from = column + 1;
   }
+  if (kept_from < width)
+    p = WriteKeptColumns(kept_from, width, p);
   for (const AirField field : columns.appended_fields) {
-    out.push_back(separator);
-    tables::AppendCell(out, panel_.Text(field), separator);
+    *p++ = separator;
+    p = tables::WriteCell(p, panel_.Text(field), separator);
   }
   if (columns.message_column < 0) {
-    out.push_back(separator);
-    tables::AppendCell(out, message_, separator);
+    *p++ = separator;
+    p = tables::WriteCell(p, message_, separator);
   }
-  out.append(layout_.dialect.line_break);
-  return !message_.empty();
+  const std::string_view line_break = layout_.dialect.line_break;
+  std::memcpy(p, line_break.data(), line_break.size());
+  return p + line_break.size();
+}
+
+char* RowRunner::WriteKeptColumns(std::size_t from, std::size_t to, char* p) const {
+  const char separator = layout_.dialect.separator;
+  if (from > 0)
+    *p++ = separator;
+  const std::size_t present = record_.cells.size();
+  std::size_t next = from + 1;  // the first column whose separator is still to be written
+  if (from < present) {
+    // The cells of a readable record stand one separator apart in its text.
+    next = std::min(to, present);
+    const char* const begin = record_.cells[from].raw.data();
+    const std::string_view last = record_.cells[next - 1].raw;
+    const auto length = static_cast<std::size_t>(last.data() + last.size() - begin);
+    std::memcpy(p, begin, length);
+    p += length;
+  }
+  // The columns the row has no cell for are empty.
+  for (; next < to; ++next)
+    *p++ = separator;
+  return p;
 }
 
 void RowRunner::AppendRawCell(std::size_t column, std::string& out) const {

@@ -49,6 +49,12 @@ class RowRunner {
   // Appends the row as it was, not calculated, with `why` in the message column.
   void KeepUnreadable(const std::string& why, std::string& out);
   void AppendRawCell(std::size_t column, std::string& out) const;
+  // Writes the answered row at `p`, which has room for it, and returns its end.
+  char* WriteAnswer(const std::array<std::string_view, kFieldCount>& cell_texts, char* p) const;
+  // Writes input columns `from` to `to` - 1 (at least one) of a readable record as they stand, each
+  // after its separator (none before column 0), empty where the row has fewer cells; returns the
+  // end.
+  char* WriteKeptColumns(std::size_t from, std::size_t to, char* p) const;
 
   const TableLayout& layout_;
   MemoryPanel panel_{MemoryPanel::Recording::Messages};

@@ -13,8 +13,18 @@ std::uint8_t RowAnswer::Calculate(const TypedRow& row, int fields, double* value
                                   std::ptrdiff_t stride) {
   for (int f = 0; f < kFieldCount; ++f)
     panel_.SetText(static_cast<AirField>(f), row.texts[f]);
-  // The command's own choice, which it solves only when the pressure is given.
-  inputs_ = row.texts[FieldIndex(AirField::Pressure)].empty() ? PairCode{0} : GivenPair(panel_);
+  // The command's own choice, which it solves only when the pressure is given: the first two
+  // parameters given (GivenPair), found in the texts typed, which the fields hold as they are.
+  inputs_ = 0;
+  if (!row.texts[FieldIndex(AirField::Pressure)].empty()) {
+    int given[2];
+    int count = 0;
+    for (int i = 0; i < kParameterCount && count < 2; ++i) {
+      if (!row.texts[FieldIndex(ParameterField(i))].empty())
+        given[count++] = i;
+    }
+    inputs_ = count == 2 ? PairCodeOf(given[0], given[1]) : PairCode{0};
+  }
   panel_.ClearRecord();
   RunCalculate(panel_);
   tables::JoinMessages(panel_.Messages(), message_);
@@ -24,7 +34,7 @@ std::uint8_t RowAnswer::Calculate(const TypedRow& row, int fields, double* value
     const std::string_view text = panel_.Text(static_cast<AirField>(f));
     const bool same = text == row.texts[f];
     kept |= static_cast<std::uint8_t>(same << f);
-    // A double typed is its own value; any other text is read as the window reads it.
+    // A double typed is its own value; a text the command wrote is read as the window reads it.
     double value = std::numeric_limits<double>::quiet_NaN();
     if (same && !std::isnan(row.numbers[f]))
       value = row.numbers[f];

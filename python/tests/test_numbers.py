@@ -21,6 +21,9 @@ def random_doubles(count, seed=5):
         lambda: rng.uniform(1e16, 1e22) * rng.choice([1, 1e100]),
         lambda: rng.uniform(0, 1e-5) * rng.choice([1, 1e-200, 1e-310]),
         lambda: round(rng.uniform(-50, 150), rng.randint(0, 3)),
+        # Four to six decimals, as loggers and unit conversions give them, up to 2^33 and down to
+        # the smallest that repr writes plainly, 1e-4.
+        lambda: round(rng.uniform(-1, 1) * rng.choice([1e-3, 1, 1e5, 2.0**33]), rng.randint(4, 6)),
     ]
     values = []
     while len(values) < count:
@@ -60,6 +63,25 @@ def test_calculate_types_numbers_as_their_text():
         str(i) for i in integers]
     assert tarvel.calculate(101.325, dry_bulb=np.uint64(2**64 - 1), rel_humidity=50).texts[0] == (
         str(2**64 - 1))
+
+
+def test_values_are_the_texts_read_back():
+    """Each field's value is its text as the window reads it, to the bit: the texts typed and the
+    texts the command wrote, on random states given by random pairs."""
+    rng = np.random.default_rng(8)
+    count = 20000
+    dry = np.array([round(x, int(d)) for x, d in zip(rng.uniform(-40, 50, count),
+                                                     rng.integers(0, 7, count))])
+    rh = np.round(rng.uniform(5, 100, count), 2)
+    result = tarvel.calculate(np.round(rng.uniform(85, 105, count), 3), dry_bulb=dry,
+                              rel_humidity=rh)
+    other = tarvel.calculate(101.325, dew_point=result.dew_point, enthalpy=result.enthalpy)
+    for r in (result, other):
+        values = np.stack([getattr(r, name) for name in tarvel.FIELDS], -1).reshape(-1)
+        texts = r.texts.reshape(-1).tolist()
+        read = np.array([tarvel.read_number(t) if t else np.nan for t in texts])
+        differ = np.flatnonzero(values.view(np.uint64) != read.view(np.uint64))
+        assert differ.size == 0, [(texts[i], values[i]) for i in differ[:5]]
 
 
 def test_pressure_at_altitude():

@@ -78,6 +78,13 @@ def usage_and_bad_tables(work):
          "干球温度,相对湿度,备注\n20,50\n\n".encode(), 0, "其中 1 行有提示",
          "干球温度,相对湿度,备注,当地大气压力,湿球温度,露点温度,含湿量,湿空气焓,提示\n"
          "20,50,,101.325,13.9,9.28,7.26,38.52,\n,,,101.325,,,,,请输入两个以上空气参数\n"),
+        ("kept and written cells interleaved, quoted ones kept as they stand, a short row",
+         ["--pressure", "101.325"],
+         '备注;干球温度;湿球温度;提示;相对湿度;当地大气压力\r\n"a;b";20;;old;50;101.325\r\n'
+         '"x""y";20\r\n'.encode(), 0, "其中 1 行有提示",
+         '备注;干球温度;湿球温度;提示;相对湿度;当地大气压力;露点温度;含湿量;湿空气焓\r\n'
+         '"a;b";20;13.9;;50;101.325;9.28;7.26;38.52\r\n'
+         '"x""y";20;;请输入两个以上空气参数;;101.325;;;\r\n'),
         ("pressure option fills empty cells", ["--pressure", "90"],
          b"pressure,dry_bulb,rel_humidity\n,20,50\n101.325,20,50\n", 0, "",
          "pressure,dry_bulb,rel_humidity,wet_bulb,dew_point,moisture_content,enthalpy,message\n"
