@@ -4,6 +4,7 @@
 // point ℃, relative humidity %, station pressure Pa, and more that the calculator does not need.
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "climate/pressure_text.h"
 #include "climate/quoted_text.h"
 #include "climate/text_lines.h"
+#include "tables/column_map.h"
 
 namespace tarvel::climate {
 namespace {
@@ -125,11 +127,19 @@ std::string ReadTime(const std::array<std::string_view, kFieldsRead>& fields, Ho
 
 void ReadHour(const std::array<std::string_view, kFieldsRead>& fields,
               const ReadingOptions& options, WeatherHour& hour) {
-  const std::string pressure_problem =
-      ValueProblem({AirField::Pressure, fields[kPressure], epw_missing::kPressurePa});
-  PressureInput pressure{{}, pressure_problem};
-  if (pressure_problem.empty())
-    pressure.text = *KilopascalText(fields[kPressure]);
+  PressureInput pressure{
+      {}, ValueProblem({AirField::Pressure, fields[kPressure], epw_missing::kPressurePa})};
+  if (pressure.problem.empty()) {
+    // The pressure is moved from Pa to kPa as text, which an exponent would not survive: a number
+    // such as "1.01325e5" is told rather than guessed.
+    if (std::optional<std::string> kpa = KilopascalText(fields[kPressure])) {
+      pressure.text = std::move(*kpa);
+    } else {
+      pressure.problem = std::string(tables::FieldColumnName(AirField::Pressure,
+                                                             tables::HeaderLanguage::Chinese)) +
+                         Quoted(fields[kPressure]) + "须写作不带指数的帕数";
+    }
+  }
   const std::array<GivenValue, 2> humidities = {
       GivenValue{AirField::DewPoint, fields[kDewPoint], epw_missing::kDewPoint},
       GivenValue{AirField::RelHumidity, fields[kRelHumidity], epw_missing::kRelHumidity}};

@@ -57,6 +57,9 @@ TEST(ClimateEpwReading, EachHourIsTypedAsTheFileWritesItOrSaysWhyNot) {
        HourStatus::Missing, "", "", "", AirField::DewPoint, "当地大气压力缺测（999999）"},
       {"empty and letters", EpwLine(2001, 7, 1, 14, "", "n/a", "60", "100325"), HourStatus::Missing,
        "100.325", "", "", AirField::DewPoint, "干球温度缺测（空）"},
+      {"a pressure with an exponent is told, not shifted",
+       EpwLine(2001, 7, 1, 14, "31.0", "22.5", "60", "1.01325e5"), HourStatus::Missing, "", "", "",
+       AirField::DewPoint, "当地大气压力“1.01325e5”须写作不带指数的帕数"},
       {"every value missing", EpwLine(2001, 7, 1, 14, "99.9", "99.9", "999", "999999"),
        HourStatus::Missing, "", "", "", AirField::DewPoint,
        "当地大气压力缺测（999999）；干球温度缺测（99.9）；露点温度缺测（99."
