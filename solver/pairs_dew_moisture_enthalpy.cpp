@@ -2,6 +2,7 @@
 #include "physics/checked_arithmetic.h"
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
+#include "solver/dry_bulb_bisection.h"
 #include "solver/enthalpy_dry_bulb_search.h"
 #include "solver/pair_cases.h"
 #include "solver/search_bounds.h"
@@ -13,8 +14,8 @@ namespace {
 // The dry bulb at which air of moisture content `dv` (g/kg) has the enthalpy `h` (kJ/kg), written
 // into Text(0); false (after the message) when no dry bulb from −99 °C to 100 °C fits.
 bool WriteDryBulbOfEnthalpy(FieldPanel& panel, double dv, double h, SearchMode mode) {
-  const std::optional<double> s = Bisect(kLowestTemperature, kHighestDryBulb, kDryBulbSearchSteps,
-                                         EnthalpyDryBulbSearch(dv, h, mode));
+  const std::optional<double> s =
+      BisectDryBulb(kLowestTemperature, kHighestDryBulb, EnthalpyDryBulbSearch(dv, h, mode));
   if (!s) {
     messages::ShowOutOfRange(panel);
     return false;

@@ -4,6 +4,7 @@
 #include "physics/moist_air.h"
 #include "physics/saturation_pressure.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_bisection.h"
 #include "solver/dry_bulb_spans.h"
 #include "solver/pair_cases.h"
 #include "solver/saturation_search.h"
@@ -29,8 +30,7 @@ void CompleteFromDryBulb(FieldPanel& panel, const std::optional<double>& t,
 
 // The dry bulb from `lo` up whose saturation pressure is `ps`.
 std::optional<double> DryBulbOfSaturation(double lo, double ps, SearchMode mode) {
-  return Bisect(lo, kHighestDryBulb, kDryBulbSearchSteps,
-                SaturationSearch(ps, kDryBulbTolerance, mode));
+  return BisectDryBulb(lo, kHighestDryBulb, SaturationSearch(ps, kDryBulbTolerance, mode));
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ void RelHumidityWithEnthalpy(FieldPanel& panel, SearchMode mode) {
   const double h = ReadNumber(panel, AirField::Enthalpy);
   // The enthalpy of air with the given relative humidity at the trial dry bulb m.
   const RelHumidityDryBulbResidual residual{phi, pressure, h};
-  const std::optional<double> t = Bisect(
-      kLowestTemperature, kHighestDryBulb, kDryBulbSearchSteps,
+  const std::optional<double> t = BisectDryBulb(
+      kLowestTemperature, kHighestDryBulb,
       ChainSearch(residual, kDryBulbTolerance, mode,
                   mode == SearchMode::Filtered ? RelHumidityDryBulbSpan(residual) : std::nullopt));
   CompleteFromDryBulb(panel, t, {.rel_humidity = phi, .pressure = pressure}, mode);

@@ -3,6 +3,7 @@
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
 #include "solver/chain_search.h"
+#include "solver/dry_bulb_bisection.h"
 #include "solver/dry_bulb_spans.h"
 #include "solver/pair_cases.h"
 #include "solver/search_bounds.h"
@@ -38,8 +39,8 @@ void WetBulbWithRelHumidity(FieldPanel& panel, SearchMode mode) {
   // the first rises with m and the second falls, so the difference rises. The dry bulb is never
   // below the wet bulb, and the calculator looks no higher than 100 °C.
   const PsychrometerDryBulbResidual residual{phi, psw, tw, pressure};
-  const std::optional<double> t = Bisect(
-      tw, kHighestDryBulb, kDryBulbSearchSteps,
+  const std::optional<double> t = BisectDryBulb(
+      tw, kHighestDryBulb,
       ChainSearch(residual, kDryBulbTolerance, mode,
                   mode == SearchMode::Filtered ? PsychrometerDryBulbSpan(residual) : std::nullopt));
   if (!t) {

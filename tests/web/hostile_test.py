@@ -62,13 +62,13 @@ for (const [id, text] of Object.entries(arguments[0])) {
 """
 
 
-def typed(spec):
+def typed(given):
     """A text of the corpus as TYPE takes it: made in the page where it is one text repeated, as
     its UTF-16 units where it holds a lone surrogate (WebDriver refuses those)."""
-    if isinstance(spec, dict) and set(spec) == {"repeat", "times"} \
-            and isinstance(spec["repeat"], str):
-        return {"repeat": spec["repeat"], "times": spec["times"]}
-    text = corpus.expand(spec)
+    if isinstance(given, dict) and set(given) == {"repeat", "times"} \
+            and isinstance(given["repeat"], str):
+        return {"repeat": given["repeat"], "times": given["times"]}
+    text = corpus.expand(given)
     if corpus.has_lone_surrogate(text):
         data = text.encode("utf-16-le", "surrogatepass")
         return {"units": [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)]}
