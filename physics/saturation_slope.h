@@ -105,12 +105,4 @@ inline ValueAndSlope ApproximateSaturation(double t) {
   return {p, p * s.slope};
 }
 
-// The temperature on the fit's branch whose fit value is e^y (y about ln p), by inverting the fit:
-// a start for the guesses on every branch, the ice formula and the polynomial lying within a few
-// degrees of the fit continued beyond its branch.
-inline double FitInverse(double y) {
-  const double x = y - kFitC;
-  return kFitB * x / (kFitA - x);
-}
-
 }  // namespace tarvel

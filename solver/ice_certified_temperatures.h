@@ -9,7 +9,7 @@
 #include "physics/saturation_branches.h"
 #include "physics/saturation_enclosure.h"
 #include "physics/saturation_slope.h"
-#include "solver/ice_crossing_start.h"
+#include "solver/crossing_starts.h"
 
 namespace tarvel {
 
@@ -38,12 +38,7 @@ namespace tarvel {
 //     (1)), as soon as 0.081(δ − 2^−46) ≥ E + 1.44·2^−45 + α + 2^−51. The margin
 //     δ = kIceCrossingMargin + s²/16 does: 0.081 kIceCrossingMargin is six times the constant
 //     part, and 0.081/16 > 0.00255.
-// (5) A crossing of y found from a known crossing t1 of y1 nearby (margin d1) without evaluating
-//     F̃: ρ = RN(y1 − y) stands in for F̃(t1) − y. By (2) for the known crossing and T1 within
-//     2^−45 of t1 + K0, F(T1) − y is within E1 + 2^−46.5 + u|ρ| of ρ, and E1 + 2^−46.5 lies
-//     below 0.081·d1 by the choice of d1 in (4); so (1) to (4) hold with it in place of ε and
-//     the margin d1 + δ.
-// (6) Nothing faults: the certified temperatures are compared, never evaluated.
+// (5) Nothing faults: the certified temperatures are compared, never evaluated.
 inline constexpr double kIceCrossingMargin = 0x1p-36;
 inline constexpr double kIceCurvatureBound = 0.0051;
 static_assert(-2 * kIceC1 / (133.0 * 133 * 133) + kIceC7 / (0.99 * 133 * 133) + 2 * kIceC4 +
@@ -80,15 +75,6 @@ inline std::optional<IceCrossing> FindIceCrossing(double y, double start) {
   return std::nullopt;
 }
 
-// (5): the crossing where F is y from the crossing `known` where it is known_y.
-inline std::optional<IceCrossing> IceCrossingNear(double y, const IceCrossing& known,
-                                                  double known_y) {
-  const double step = (known_y - y) / IceExponentSlopes(known.t).slope;
-  if (!(std::fabs(step) <= 0x1p-14))
-    return FindIceCrossing(y, known.t - step);
-  return IceCrossing{known.t - step, known.margin + kIceCrossingMargin + step * step / 16};
-}
-
 // What the ice branch certifies for thresholds p1 ≤ p3 with centers y1, y3: MoveLow on its part
 // up to move_low_to, Accept on [accept_from, accept_to], MoveHigh from move_high_from on; −∞, +∞
 // or an empty Accept part where nothing is certified. A threshold beyond the branch's range
@@ -114,7 +100,8 @@ inline IceTemperatures IceCertifiedTemperatures(double p1, double y1, double p3,
   if (kIceSaturationRange.lo > p3) {
     ice.move_high_from = kIceBranch.first;
   } else if (kIceSaturationRange.hi > p3) {
-    high = low ? IceCrossingNear(y3, *low, y1) : FindIceCrossing(y3, IceCrossingStart(y3));
+    // Found apart from the crossing of p1, so that neither waits on the other.
+    high = FindIceCrossing(y3, IceCrossingStart(y3));
   } else {
     ice.accept_to = kIceBranch.last;
   }

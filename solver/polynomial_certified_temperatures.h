@@ -27,7 +27,7 @@ inline constexpr double kCrossingOffset = 0x1p-34;
 
 // The temperature on the polynomial's branch where Pb is p, by Newton's method from `start`, until
 // a step is below 2^−16 °C: |P''/(2P')| < 0.03 on the branch, so the error left is below 2^−37 °C.
-// From the fit's inverse, within 3 °C, that takes two or three steps.
+// From PolynomialCrossingStart, within 10^−6 °C, the first step is the last.
 inline double PolynomialCrossing(double p, double start) {
   double t = start;
   for (int i = 0; i < 8; ++i) {
@@ -39,15 +39,6 @@ inline double PolynomialCrossing(double p, double start) {
       break;
   }
   return t;
-}
-
-// The same crossing for p from a known crossing t of p0 nearby: one step of Newton's method from
-// t, and the search above only when that step is not small.
-inline double PolynomialCrossingNear(double p, double t, double p0) {
-  const double step = (p - p0) / ApproximatePolynomial(t).slope;
-  if (std::fabs(step) <= 0x1p-16)
-    return t + step;
-  return PolynomialCrossing(p, t + step);
 }
 
 // (1): `below` from a guessed crossing of p, or −∞.

@@ -11,6 +11,7 @@
 #include "physics/saturation_formula.h"
 #include "physics/saturation_slope.h"
 #include "solver/certified_steps.h"
+#include "solver/crossing_starts.h"
 #include "solver/fit_certified_temperatures.h"
 #include "solver/ice_certified_temperatures.h"
 #include "solver/polynomial_certified_temperatures.h"
@@ -156,24 +157,21 @@ class SaturationLevel {
 
  private:
   // (5) The polynomial's certified temperatures: all of it below p1 or above p3 by its range,
-  //     otherwise around the crossings (polynomial_certified_temperatures.h), the crossing of p3
-  //     found from that of p1, which lies next to it.
+  //     otherwise around the crossings (polynomial_certified_temperatures.h), each found apart
+  //     from the other, so that neither waits on the other.
   FitCrossing PolynomialCrossings() const {
     FitCrossing polynomial{-kInfinity, kInfinity};
-    double start = kInfinity;
     if (kPolynomialSaturationRange.hi <= low_end_) {
       polynomial.below = kPolynomialBranch.last;
     } else if (kPolynomialSaturationRange.lo <= low_end_) {
-      start = PolynomialCrossing(low_end_, FitInverse(low_center_));
-      polynomial.below = PolynomialBelow(low_end_, start);
+      polynomial.below = PolynomialBelow(
+          low_end_, PolynomialCrossing(low_end_, PolynomialCrossingStart(low_center_)));
     }
     if (kPolynomialSaturationRange.lo > high_end_) {
       polynomial.above = kPolynomialBranch.first;
     } else if (kPolynomialSaturationRange.hi > high_end_) {
-      const double crossing = start == kInfinity
-                                  ? PolynomialCrossing(high_end_, FitInverse(high_center_))
-                                  : PolynomialCrossingNear(high_end_, start, low_end_);
-      polynomial.above = PolynomialAbove(high_end_, crossing);
+      polynomial.above = PolynomialAbove(
+          high_end_, PolynomialCrossing(high_end_, PolynomialCrossingStart(high_center_)));
     }
     return polynomial;
   }

@@ -11,6 +11,8 @@
 #include "physics/moist_air.h"
 #include "physics/psychrometer.h"
 #include "physics/saturation_pressure.h"
+#include "physics/saturation_slope.h"
+#include "solver/crossing_starts.h"
 #include "solver/polynomial_certified_temperatures.h"
 #include "solver/saturation_level.h"
 #include "solver/search_bounds.h"
@@ -194,6 +196,20 @@ TEST(FilteredSearches, PolynomialCertifiedTemperaturesHoldAtTheirEnclosures) {
     }
   }
   EXPECT_GT(certified, 20000);
+}
+
+// The fitted starts of the crossings lie as close as their header says across each branch, so that
+// Newton's first step from them is its last (a polynomial remade wrongly would only be slower, and
+// no test of answers would see it).
+TEST(FilteredSearches, CrossingStartsLieWithinTheirBounds) {
+  for (int i = 0; i <= 1400; ++i) {
+    const double ice = -140 + i * 0.1 - (i == 1400 ? 1e-9 : 0);
+    EXPECT_NEAR(IceCrossingStart(ApproximateIceExponent(ice).value), ice, 3e-6) << ice;
+    const double polynomial = 30 + i * (170.0 / 1400);
+    EXPECT_NEAR(PolynomialCrossingStart(std::log(ApproximatePolynomial(polynomial).value)),
+                polynomial, 1e-6)
+        << polynomial;
+  }
 }
 
 }  // namespace
