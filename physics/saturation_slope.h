@@ -2,6 +2,7 @@
 
 #include "physics/elementary/approximate_exp.h"
 #include "physics/elementary/approximate_log.h"
+#include "physics/saturation_enclosure.h"
 #include "physics/saturation_formula.h"
 #include "physics/saturation_pressure.h"
 
@@ -61,10 +62,7 @@ inline ValueAndSlope ApproximateIceExponent(double t) {
 
 // The polynomial and its slope.
 inline ValueAndSlope ApproximatePolynomial(double t) {
-  const double value =
-      kPolynomialA0 +
-      t * (kPolynomialA1 +
-           t * (kPolynomialA2 + t * (kPolynomialA3 + t * (kPolynomialA4 + t * kPolynomialA5))));
+  const double value = PolynomialByHorner(t);
   const double slope =
       kPolynomialA1 +
       t * (2 * kPolynomialA2 +

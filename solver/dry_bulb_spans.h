@@ -71,8 +71,9 @@ inline std::optional<CertifiedSpan> RelHumidityDryBulbSpan(const RelHumidityDryB
                                              kLowestTemperature, kHighestDryBulb);
   if (!(guess.slope > 0))
     return std::nullopt;
-  const double tops[3] = {kIceSaturationRange.hi, kFitSaturationHighest,
-                          EncloseSaturation(kHighestDryBulb).hi};
+  // Pb(kHighestDryBulb)'s enclosure, formed once.
+  static const double highest = EncloseSaturation(kHighestDryBulb).hi;
+  const double tops[3] = {kIceSaturationRange.hi, kFitSaturationHighest, highest};
   const double width = kDryBulbTolerance.width;
   return PiecewiseSpan(
       kSaturationPieces, kLowestTemperature, kHighestDryBulb, guess.Below(width),

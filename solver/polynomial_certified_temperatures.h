@@ -19,10 +19,11 @@ namespace tarvel {
 //     p gives Pb(m) ≤ p for every m of the branch up to τ, and one above p gives Pb(m) > p for
 //     every m of it from τ on.
 // (2) The guess comes from Newton's method on the polynomial in plain arithmetic, within about
-//     2^−37 °C of the crossing; δ = kCrossingOffset leaves room for that and for the enclosure's
-//     width (2^−48 of Pb, below 2^−42 °C with the least slope of ln Pb on the branch, 0.021 at
-//     200 °C), and is still below the span of temperature that any tolerance accepts (2^−31.7 °C
-//     at the least, at 200 °C).
+//     2^−37 °C of the crossing; δ = kCrossingOffset leaves room for that and for the enclosures'
+//     width (EnclosePolynomial's 2^−47 of Pb, below 2^−41 °C with the least slope of ln Pb on the
+//     branch, 0.021 at 200 °C; EncloseSaturation's, tried where that does not decide, narrower),
+//     and is still below the span of temperature that any tolerance accepts (2^−31.7 °C at the
+//     least, at 200 °C).
 inline constexpr double kCrossingOffset = 0x1p-34;
 
 // The temperature on the polynomial's branch where Pb is p, by Newton's method from `start`, until
@@ -44,7 +45,8 @@ inline double PolynomialCrossing(double p, double start) {
 // (1): `below` from a guessed crossing of p, or −∞.
 inline double PolynomialBelow(double p, double crossing) {
   const double below = crossing - kCrossingOffset;
-  if (kPolynomialBranch.Holds(below) && EncloseSaturation(below).hi <= p)
+  if (kPolynomialBranch.Holds(below) &&
+      (EnclosePolynomial(below).hi <= p || EncloseSaturation(below).hi <= p))
     return below;
   return -std::numeric_limits<double>::infinity();
 }
@@ -52,7 +54,8 @@ inline double PolynomialBelow(double p, double crossing) {
 // (1): `above` from a guessed crossing of p, or +∞.
 inline double PolynomialAbove(double p, double crossing) {
   const double above = crossing + kCrossingOffset;
-  if (kPolynomialBranch.Holds(above) && EncloseSaturation(above).lo > p)
+  if (kPolynomialBranch.Holds(above) &&
+      (EnclosePolynomial(above).lo > p || EncloseSaturation(above).lo > p))
     return above;
   return std::numeric_limits<double>::infinity();
 }

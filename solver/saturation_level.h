@@ -26,7 +26,7 @@ namespace tarvel {
 // any enclosure of Pb(m) on one side of each decides the step.
 //
 // On each branch of Pb, in the order of cost:
-// - From 30 °C: the branch's range, then EncloseSaturation.
+// - From 30 °C: the branch's range, then EnclosePolynomial, then EncloseSaturation.
 // - From 0 °C to below 30 °C: the certified temperatures of p1 and p3 on m alone
 //   (fit_certified_temperatures.h), then the table (EncloseFitByTable), then the fit's exponent,
 //   computed exactly as Pb computes it, against the bounds of the thresholds' logarithms
@@ -84,6 +84,8 @@ class SaturationLevel {
       const Decision d = OnPressure(kPolynomialSaturationRange);
       if (d != Decision::Undecided)
         return d;
+      if (const Decision e = OnPressure(EnclosePolynomial(m)); e != Decision::Undecided)
+        return e;
       return OnPressure(EncloseSaturation(m));
     }
     if (m >= kExponentialFitFrom) {
