@@ -40,7 +40,8 @@ namespace tarvel {
 //     would not have faulted either (Pb cannot fault on the domain, and P − target is finite).
 class SaturationLevel {
  public:
-  SaturationLevel(double target, Tolerance tolerance) {
+  // Inline into every search, which then interleaves the setup with its own work.
+  [[gnu::always_inline]] SaturationLevel(double target, Tolerance tolerance) {
     const std::optional<SaturationThresholds> thresholds =
         SaturationThresholds::Of(target, tolerance);
     if (!thresholds)
