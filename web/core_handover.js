@@ -32,6 +32,13 @@ function tarvelHandover(core) {
     names[name] = entries;
   }
 
+  // Writes bytes into the buffer the next call reads, as they are (a file's, which need not be
+  // UTF-8). The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+  function giveBytes(data) {
+    const buffer = core._tarvel_buffer(page, data.length);
+    core.HEAPU8.set(data, buffer);
+  }
+
   return {
     names,
 
@@ -42,18 +49,12 @@ function tarvelHandover(core) {
 
     // Writes a text into the buffer the next call reads, as the window hands a field's text to
     // the core: UTF-8, a lone surrogate (which a JavaScript string, like a Qt one, can hold) as
-    // "?". The buffer first: making it may grow the core's memory, which replaces HEAPU8.
+    // "?".
     give(text) {
-      const encoded = encoder.encode(text.replace(/\p{Cs}/gu, "?"));
-      const buffer = core._tarvel_buffer(page, encoded.length);
-      core.HEAPU8.set(encoded, buffer);
+      giveBytes(encoder.encode(text.replace(/\p{Cs}/gu, "?")));
     },
 
-    // Writes bytes into the buffer as they are (a file's, which need not be UTF-8).
-    giveBytes(data) {
-      const buffer = core._tarvel_buffer(page, data.length);
-      core.HEAPU8.set(data, buffer);
-    },
+    giveBytes,
 
     // The last answer's numbers as they are now: valid only until the next call of the core.
     numbers() {
