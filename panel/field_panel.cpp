@@ -18,13 +18,21 @@ std::string_view IconName(MessageIcon icon) {
   return "None";
 }
 
+double FieldPanel::Number(AirField field) const {
+  return ParseNumber(Text(field));
+}
+
+void FieldPanel::SetNumber(AirField field, double x) {
+  char text[kNumberTextCapacity];
+  SetText(field, std::string_view(text, FormatNumber(x, text)));
+}
+
 double ReadNumber(const FieldPanel& panel, AirField field) {
-  return ParseNumber(panel.Text(field));
+  return panel.Number(field);
 }
 
 void WriteNumber(FieldPanel& panel, AirField field, double x) {
-  char text[kNumberTextCapacity];
-  panel.SetText(field, std::string_view(text, FormatNumber(x, text)));
+  panel.SetNumber(field, x);
 }
 
 }  // namespace tarvel

@@ -22,6 +22,12 @@ class FieldPanel {
   virtual void SetText(AirField field, std::string_view text) = 0;
   // Shows a modal message with a single OK button and returns when the user has closed it.
   virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) = 0;
+
+  // The field's text as a number (ParseNumber). A panel that already knows the value of the
+  // text it holds may give it without reading the text again; the value is the same to the bit.
+  virtual double Number(AirField field) const;
+  // Writes x rounded to two decimals into the field as its text (FormatNumber), through SetText.
+  virtual void SetNumber(AirField field, double x);
 };
 
 // The field's text as a number, as the calculator reads every input (see ParseNumber).

@@ -1,23 +1,48 @@
 #include "panel/memory_panel.h"
 
+#include <bit>
+#include <cassert>
+#include <cmath>
+#include <cstdint>
 #include <stdexcept>
+
+#include "panel/number_text.h"
 
 namespace tarvel {
 
 MemoryPanel::MemoryPanel(const std::array<std::string, kParameterCount>& parameters,
                          std::string pressure, Recording recording)
     : recording_(recording) {
+  values_.fill(std::numeric_limits<double>::quiet_NaN());
   for (int i = 0; i < kParameterCount; ++i)
     texts_[i] = parameters[i];
   texts_[FieldIndex(AirField::Pressure)] = std::move(pressure);
 }
 
 void MemoryPanel::SetText(AirField field, std::string_view text) {
+  SetText(field, text, std::numeric_limits<double>::quiet_NaN());
+}
+
+void MemoryPanel::SetText(AirField field, std::string_view text, double value) {
+  assert(std::isnan(value) ||
+         std::bit_cast<std::uint64_t>(ParseNumber(text)) == std::bit_cast<std::uint64_t>(value));
   if (recording_ == Recording::On)
     events_.push_back({Event::Kind::Write, field, std::string(text), 0});
   // assign() copies within the capacity the text already has and allows `text` to be a view of
   // this very field.
   texts_[FieldIndex(field)].assign(text);
+  values_[FieldIndex(field)] = value;
+}
+
+double MemoryPanel::Number(AirField field) const {
+  const double value = values_[FieldIndex(field)];
+  return std::isnan(value) ? ParseNumber(texts_[FieldIndex(field)]) : value;
+}
+
+void MemoryPanel::SetNumber(AirField field, double x) {
+  char text[kNumberTextCapacity];
+  const FormattedNumber written = FormatNumberWithValue(x, text);
+  SetText(field, std::string_view(text, written.length), written.value);
 }
 
 void MemoryPanel::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) {

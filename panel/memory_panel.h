@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,13 +40,21 @@ class MemoryPanel final : public FieldPanel {
   // message shown in their order (Events()).
   enum class Recording { Off, Messages, On };
 
-  explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {}
+  explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {
+    values_.fill(std::numeric_limits<double>::quiet_NaN());
+  }
   // Six parameter texts Text(0) to Text(5) and the pressure text.
   MemoryPanel(const std::array<std::string, kParameterCount>& parameters, std::string pressure,
               Recording recording = Recording::Off);
 
   std::string_view Text(AirField field) const override { return texts_[FieldIndex(field)]; }
   void SetText(AirField field, std::string_view text) override;
+  // Replaces the field's text with one whose value may be known: ParseNumber(text) is `value` to
+  // the bit (the text a program types for a double, RoundTripText), which reads of the field then
+  // take without reading the text; NaN, which no text reads as, where the value is not known.
+  void SetText(AirField field, std::string_view text, double value);
+  double Number(AirField field) const override;
+  void SetNumber(AirField field, double x) override;
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
 
   // The record, where the panel keeps it: the messages unless Recording::Off, the events with
@@ -60,6 +69,9 @@ class MemoryPanel final : public FieldPanel {
   void Require(Recording least) const;
 
   std::array<std::string, kFieldCount> texts_{};
+  // The value of each field's text where it is known: the value a number written, or typed as a
+  // number, reads as. NaN elsewhere: any other text is read when asked for.
+  std::array<double, kFieldCount> values_;
   Recording recording_ = Recording::Off;
   std::vector<Message> messages_;
   // Messages of records cleared before, whose texts' storage the next messages take over.

@@ -33,6 +33,14 @@ std::size_t FormatNumber(double x, char* out);
 // The same text as a string.
 std::string FormatNumber(double x);
 
+// FormatNumber's text and the value it reads as, ParseNumber of the text to the bit, found without
+// reading it: a panel that writes a result keeps that value for the next read of the field.
+struct FormattedNumber {
+  std::size_t length;
+  double value;
+};
+FormattedNumber FormatNumberWithValue(double x, char* out);
+
 // The most characters RoundTripText writes: "-1.2345678901234567e-308".
 inline constexpr std::size_t kRoundTripTextCapacity = 24;
 

@@ -68,7 +68,15 @@ std::size_t WriteMillionths(char* out, bool negative, std::uint64_t millionths) 
 // least 2^-6 away, so the halfway points to them lie further than 0.005 (x = 2^k with k >= 46 is
 // whole, and N / 100 = x). So r = x, written with the shortest digits of x and, where those end
 // before the decimal point, zeros up to it.
-std::size_t FormatNumber(double x, char* out) {
+//
+// The value the text reads as follows from the same cases. A name, "nan", "inf" or "-inf", holds
+// no digit and reads as 0. The shortest digits of |x| read back as |x|, so the text of a large x
+// reads as x. Below 2^46 the text is N / 100 with its trailing zeros dropped, at most 16 digits:
+// the reader takes them as an integer exact in a double and one division or none by a power of
+// ten, which gives the double nearest to N / 100 whatever zeros were dropped. N < 2^53 is itself
+// exact, so N / 100.0, one rounded division, is that same double; negated unless N is 0, which is
+// written "0".
+FormattedNumber FormatNumberWithValue(double x, char* out) {
   const BinaryParts parts = SplitBinary(x);
   const bool negative = parts.negative;
   char* p = out;
@@ -79,18 +87,25 @@ std::size_t FormatNumber(double x, char* out) {
     const std::string_view name = std::isnan(x) ? "nan" : "inf";
     for (const char c : name)
       *p++ = c;
-    return static_cast<std::size_t>(p - out);
+    return {static_cast<std::size_t>(p - out), 0.0};
   }
 
   if (parts.exponent >= 46 - 52) {  // |x| >= 2^46
     if (negative)
       *p++ = '-';
     p = WritePlainDecimal(p, ShortestDigits(negative ? -x : x));
-    return static_cast<std::size_t>(p - out);
+    return {static_cast<std::size_t>(p - out), x};
   }
 
   // |x| < 2^46, so e = -k <= -7, and m * 100 < 2^60.
-  return WriteHundredths(out, negative, RoundToUnits(parts.significand, 100, -parts.exponent));
+  const std::uint64_t hundredths = RoundToUnits(parts.significand, 100, -parts.exponent);
+  const double value = static_cast<double>(hundredths) / 100;
+  return {WriteHundredths(out, negative, hundredths),
+          negative && hundredths != 0 ? -value : value};
+}
+
+std::size_t FormatNumber(double x, char* out) {
+  return FormatNumberWithValue(x, out).length;
 }
 
 std::string FormatNumber(double x) {

@@ -15,6 +15,8 @@ class MessageWatch final : public FieldPanel {
   explicit MessageWatch(FieldPanel& panel) : panel_(panel) {}
   std::string_view Text(AirField field) const override { return panel_.Text(field); }
   void SetText(AirField field, std::string_view text) override { panel_.SetText(field, text); }
+  double Number(AirField field) const override { return panel_.Number(field); }
+  void SetNumber(AirField field, double x) override { panel_.SetNumber(field, x); }
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
     shown_ = true;
     panel_.ShowMessage(text, icon, title);

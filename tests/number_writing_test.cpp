@@ -145,6 +145,7 @@ TEST(NumberTextWrite, MatchesTheStandardLibraryOnAGrid) {
     }
   }
   int mismatches = 0;
+  int value_mismatches = 0;
   for (const double value : grid) {
     for (const double x :
          {value, -value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
@@ -152,9 +153,30 @@ TEST(NumberTextWrite, MatchesTheStandardLibraryOnAGrid) {
       if (FormatNumber(x) != expected && ++mismatches <= 10)
         ADD_FAILURE() << "x = " << testing::PrintToString(x) << ": written \"" << FormatNumber(x)
                       << "\", expected \"" << expected << "\"";
+      // The value a panel keeps for the written text is the one reading the text gives.
+      char text[kNumberTextCapacity];
+      const FormattedNumber written = FormatNumberWithValue(x, text);
+      const double read = ParseNumber(std::string_view(text, written.length));
+      if (std::bit_cast<std::uint64_t>(written.value) != std::bit_cast<std::uint64_t>(read) &&
+          ++value_mismatches <= 10)
+        ADD_FAILURE() << "x = " << testing::PrintToString(x) << ": kept " << written.value
+                      << ", read " << read;
     }
   }
   EXPECT_EQ(mismatches, 0) << "of " << 4 * grid.size() << " values";
+  EXPECT_EQ(value_mismatches, 0) << "of " << 4 * grid.size() << " values";
+}
+
+// A name reads as no number at all, which is 0 (never -0), and that is the value kept for it.
+TEST(NumberTextWrite, ANameKeepsTheValueItReadsAs) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  for (const double x : {std::numeric_limits<double>::quiet_NaN(), kInfinity, -kInfinity}) {
+    char text[kNumberTextCapacity];
+    const FormattedNumber written = FormatNumberWithValue(x, text);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(written.value),
+              std::bit_cast<std::uint64_t>(ParseNumber(std::string_view(text, written.length))))
+        << std::string_view(text, written.length);
+  }
 }
 
 // A numpunct that writes a decimal comma and groups thousands, like many user locales.
@@ -209,6 +231,25 @@ TEST(NumberTextFields, WriteThenReadGoesThroughTheRoundedText) {
   EXPECT_EQ(panel.Events()[0].kind, MemoryPanel::Event::Kind::Write);
   EXPECT_EQ(panel.Events()[0].field, AirField::MoistureContent);
   EXPECT_EQ(panel.Events()[0].text, "7.26");
+}
+
+// A value the panel keeps for a field lasts only as long as the text it belongs to: any other
+// text put in the field is read again, and a text typed with its value reads as that value.
+TEST(NumberTextFields, AKeptValueGoesWithItsText) {
+  MemoryPanel panel({"", "", "", "", "", ""}, "101.325");
+  WriteNumber(panel, AirField::DryBulb, -0.004);
+  EXPECT_EQ(panel.Text(AirField::DryBulb), "0");
+  EXPECT_FALSE(std::signbit(ReadNumber(panel, AirField::DryBulb)));
+  panel.SetText(AirField::DryBulb, " 2 5");
+  EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 25);
+  panel.SetText(AirField::DryBulb, "0.1", 0.1);
+  EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 0.1);
+  panel.SetText(AirField::DryBulb, "abc", std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 0);
+  WriteNumber(panel, AirField::DryBulb, 12.25);
+  panel.SetText(AirField::DryBulb, panel.Text(AirField::DryBulb).substr(1));  // a view of itself
+  EXPECT_EQ(panel.Text(AirField::DryBulb), "2.25");
+  EXPECT_EQ(ReadNumber(panel, AirField::DryBulb), 2.25);
 }
 
 TEST(NumberTextFields, BlankFieldReadsAsZeroAndKeepsItsText) {
