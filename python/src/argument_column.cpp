@@ -24,7 +24,7 @@ T Load(const char* at) {
 
 ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name) : name_(name) {
   if (!py::isinstance<py::array>(argument)) {
-    same_ = TypedText(argument, name);
+    same_ = TypedText(argument, name, &same_number_);
     return;
   }
   py::array array = py::reinterpret_borrow<py::array>(argument);
@@ -60,16 +60,20 @@ ArgumentColumn::ArgumentColumn(py::handle argument, std::string_view name) : nam
   array_ = std::move(array);
 }
 
-std::string_view ArgumentColumn::Text(const char* element, TextScratch& scratch) const {
+std::string_view ArgumentColumn::Text(const char* element, TextScratch& scratch,
+                                      double& value) const {
   static_assert(sizeof scratch.number >= kRoundTripTextCapacity);
   char* number = scratch.number;
+  value = std::numeric_limits<double>::quiet_NaN();
   switch (kind_) {
     case Kind::Same:
+      value = same_number_;
       return same_;
     case Kind::Objects:
       return object_texts_[static_cast<std::size_t>(element - objects_) / sizeof(PyObject*)];
     case Kind::Float: {
       const double x = Load<double>(element);
+      value = x;
       if (std::isnan(x))
         return {};
       if (std::isinf(x)) {

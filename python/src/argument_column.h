@@ -38,20 +38,18 @@ class ArgumentColumn {
   // The text of an element of the array (unused for a scalar), in `scratch` or in the column.
   // Valid until the next call with the same scratch. Throws std::invalid_argument, naming the
   // argument, for an element no field can hold (an infinity, a code point above U+10FFFF).
-  std::string_view Text(const char* element, TextScratch& scratch) const;
+  std::string_view Text(const char* element, TextScratch& scratch) const {
+    double number;
+    return Text(element, scratch, number);
+  }
+  // The same, and in `number` the double the text reads back as exactly where the element, or the
+  // scalar, is a float (its text is RoundTripText's); NaN for any other text.
+  std::string_view Text(const char* element, TextScratch& scratch, double& number) const;
 
   // Whether the column is a float array, whose element's text is RoundTripText of its double.
   bool HoldsFloats() const { return kind_ == Kind::Float; }
   // The one text of a scalar argument, typed in every row; null for an array.
   const std::string* SameText() const { return kind_ == Kind::Same ? &same_ : nullptr; }
-
-  // The double of a float element, which its text reads back as exactly; NaN for other columns.
-  double Number(const char* element) const {
-    double x = std::numeric_limits<double>::quiet_NaN();
-    if (kind_ == Kind::Float)
-      std::memcpy(&x, element, sizeof x);  // NumPy's arrays need not be aligned
-    return x;
-  }
 
  private:
   enum class Kind { Same, Float, Signed, Unsigned, Str, Objects };
@@ -60,6 +58,7 @@ class ArgumentColumn {
   std::optional<py::array> array_;
   std::size_t width_ = 0;                  // Str: code points per element
   std::string same_;                       // Same
+  double same_number_;                     // Same: the float typed, else NaN
   const char* objects_ = nullptr;          // Objects: the array's first element
   std::vector<std::string> object_texts_;  // Objects: each element's text, in memory order
   std::string name_;

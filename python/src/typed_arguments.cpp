@@ -60,10 +60,11 @@ std::string_view TypedArguments::Typed(int f, const BroadcastRows::Cursor& at,
 void TypedArguments::Type(const BroadcastRows::Cursor& at,
                           std::array<TextScratch, kFieldCount>& scratch, TypedRow& row) const {
   for (int f = 0; f < kFieldCount; ++f) {
-    row.texts[f] = Typed(f, at, scratch[f]);
-    row.numbers[f] = columns_[f].HoldsFloats()
-                         ? columns_[f].Number(at.Element(static_cast<std::size_t>(array_of_[f])))
-                         : std::numeric_limits<double>::quiet_NaN();
+    const char* element =
+        array_of_[f] >= 0 ? at.Element(static_cast<std::size_t>(array_of_[f])) : nullptr;
+    row.texts[f] = columns_[f].Text(element, scratch[f], row.numbers[f]);
+    if (f == kPressure && row.texts[f].empty() && fallback_)
+      row.texts[f] = *fallback_;  // its number stays NaN: the fallback is a text
   }
 }
 

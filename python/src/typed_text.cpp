@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "panel/number_text.h"
 
@@ -56,7 +57,10 @@ std::string DoubleText(double x, py::handle value, std::string_view name) {
 
 }  // namespace
 
-std::string TypedText(py::handle value, std::string_view name) {
+std::string TypedText(py::handle value, std::string_view name, double* number) {
+  double ignored;
+  double& typed = number != nullptr ? *number : ignored;
+  typed = std::numeric_limits<double>::quiet_NaN();
   if (value.is_none() || IsPandasMissing(value))
     return {};
   if (PyUnicode_Check(value.ptr()))
@@ -65,12 +69,15 @@ std::string TypedText(py::handle value, std::string_view name) {
   if (PyBool_Check(value.ptr()) || IsInstance(value, numpy.boolean)) {
     throw py::type_error(std::string(name) + " must be a str, a number or None, not a bool");
   }
-  if (PyFloat_Check(value.ptr()))
-    return DoubleText(PyFloat_AS_DOUBLE(value.ptr()), value, name);
+  if (PyFloat_Check(value.ptr())) {
+    typed = PyFloat_AS_DOUBLE(value.ptr());
+    return DoubleText(typed, value, name);
+  }
   if (IsInstance(value, numpy.floating) && !IsInstance(value, numpy.longdouble)) {
     const double x = PyFloat_AsDouble(value.ptr());  // float16 and float32 convert exactly
     if (x == -1 && PyErr_Occurred())
       throw py::error_already_set();
+    typed = x;
     return DoubleText(x, value, name);
   }
   if (PyLong_Check(value.ptr()) || IsInstance(value, numpy.integer)) {

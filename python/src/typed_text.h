@@ -16,8 +16,9 @@ namespace py = pybind11;
 //     exactly that double;
 //   int (and NumPy's integers): its decimal digits, which the field reads as the nearest double.
 // Raises TypeError for anything else (bool, bytes, complex, long double, ...) and ValueError for an
-// infinity, naming the argument `name`.
-std::string TypedText(py::handle value, std::string_view name);
+// infinity, naming the argument `name`. Where `number` is given, it receives the double of a
+// float, which the text reads back as exactly, and NaN for anything else.
+std::string TypedText(py::handle value, std::string_view name, double* number = nullptr);
 
 // A str of UTF-8 field text, and the UTF-8 of a str; lone surrogates pass both ways.
 py::str StrOf(std::string_view utf8);
