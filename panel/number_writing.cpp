@@ -100,8 +100,7 @@ FormattedNumber FormatNumberWithValue(double x, char* out) {
   // |x| < 2^46, so e = -k <= -7, and m * 100 < 2^60.
   const std::uint64_t hundredths = RoundToUnits(parts.significand, 100, -parts.exponent);
   const double value = static_cast<double>(hundredths) / 100;
-  return {WriteHundredths(out, negative, hundredths),
-          negative && hundredths != 0 ? -value : value};
+  return {WriteHundredths(out, negative, hundredths), negative && hundredths != 0 ? -value : value};
 }
 
 std::size_t FormatNumber(double x, char* out) {
