@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 #include "panel/number_text.h"
@@ -13,7 +14,6 @@ namespace tarvel {
 MemoryPanel::MemoryPanel(const std::array<std::string, kParameterCount>& parameters,
                          std::string pressure, Recording recording)
     : recording_(recording) {
-  values_.fill(std::numeric_limits<double>::quiet_NaN());
   for (int i = 0; i < kParameterCount; ++i)
     texts_[i] = parameters[i];
   texts_[FieldIndex(AirField::Pressure)] = std::move(pressure);

@@ -40,9 +40,7 @@ class MemoryPanel final : public FieldPanel {
   // message shown in their order (Events()).
   enum class Recording { Off, Messages, On };
 
-  explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {
-    values_.fill(std::numeric_limits<double>::quiet_NaN());
-  }
+  explicit MemoryPanel(Recording recording = Recording::Off) : recording_(recording) {}
   // Six parameter texts Text(0) to Text(5) and the pressure text.
   MemoryPanel(const std::array<std::string, kParameterCount>& parameters, std::string pressure,
               Recording recording = Recording::Off);
@@ -71,7 +69,11 @@ class MemoryPanel final : public FieldPanel {
   std::array<std::string, kFieldCount> texts_{};
   // The value of each field's text where it is known: the value a number written, or typed as a
   // number, reads as. NaN elsewhere: any other text is read when asked for.
-  std::array<double, kFieldCount> values_;
+  std::array<double, kFieldCount> values_ = [] {
+    std::array<double, kFieldCount> none;
+    none.fill(std::numeric_limits<double>::quiet_NaN());
+    return none;
+  }();
   Recording recording_ = Recording::Off;
   std::vector<Message> messages_;
   // Messages of records cleared before, whose texts' storage the next messages take over.

@@ -2,8 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,7 +1,6 @@
 #include "python/src/row_answer.h"
 
 #include <bit>
-#include <cmath>
 #include <limits>
 
 #include "solver/calculate_command.h"

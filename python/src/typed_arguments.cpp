@@ -49,23 +49,19 @@ TypedArguments::TypedArguments(const std::vector<py::object>& arguments,
     array_of_[f] = columns_[f].Array() ? next++ : -1;
 }
 
-std::string_view TypedArguments::Typed(int f, const BroadcastRows::Cursor& at,
-                                       TextScratch& scratch) const {
+std::string_view TypedArguments::Typed(int f, const BroadcastRows::Cursor& at, TextScratch& scratch,
+                                       double& number) const {
   const char* element =
       array_of_[f] >= 0 ? at.Element(static_cast<std::size_t>(array_of_[f])) : nullptr;
-  const std::string_view text = columns_[f].Text(element, scratch);
+  const std::string_view text = columns_[f].Text(element, scratch, number);
+  // The fallback is a text: the number stays NaN.
   return f == kPressure && text.empty() && fallback_ ? std::string_view(*fallback_) : text;
 }
 
 void TypedArguments::Type(const BroadcastRows::Cursor& at,
                           std::array<TextScratch, kFieldCount>& scratch, TypedRow& row) const {
-  for (int f = 0; f < kFieldCount; ++f) {
-    const char* element =
-        array_of_[f] >= 0 ? at.Element(static_cast<std::size_t>(array_of_[f])) : nullptr;
-    row.texts[f] = columns_[f].Text(element, scratch[f], row.numbers[f]);
-    if (f == kPressure && row.texts[f].empty() && fallback_)
-      row.texts[f] = *fallback_;  // its number stays NaN: the fallback is a text
-  }
+  for (int f = 0; f < kFieldCount; ++f)
+    row.texts[f] = Typed(f, at, scratch[f], row.numbers[f]);
 }
 
 std::optional<KeptTextSource> TypedArguments::KeptSource(int f) const {

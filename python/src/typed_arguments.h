@@ -30,7 +30,14 @@ class TypedArguments {
   BroadcastRows& Rows() { return rows_; }
 
   // The text typed into field f in the cursor's row.
-  std::string_view Typed(int f, const BroadcastRows::Cursor& at, TextScratch& scratch) const;
+  std::string_view Typed(int f, const BroadcastRows::Cursor& at, TextScratch& scratch) const {
+    double number;
+    return Typed(f, at, scratch, number);
+  }
+  // The same, and in `number` the double the text reads back as exactly, where there is one
+  // (ArgumentColumn::Text); NaN elsewhere.
+  std::string_view Typed(int f, const BroadcastRows::Cursor& at, TextScratch& scratch,
+                         double& number) const;
 
   // The cursor's row as it is typed, its texts in `scratch`.
   void Type(const BroadcastRows::Cursor& at, std::array<TextScratch, kFieldCount>& scratch,
