@@ -59,6 +59,17 @@ inline constexpr RowPair kRowPairs[] = {
     {"pair17_moisture_enthalpy", 4, 5},
 };
 
+// The index in kRowPairs or kRowClasses of the entry with this name, or −1: how the command-line
+// tools are told which rows to run.
+template <typename Table>
+int IndexOfName(const Table& table, std::string_view name) {
+  for (int i = 0; i < static_cast<int>(std::size(table)); ++i) {
+    if (table[i].name == name)
+      return i;
+  }
+  return -1;
+}
+
 // How the given values are typed: half with two decimals ("20.35", as the calculator writes its
 // results), a quarter as whole numbers ("20"), a quarter with four to six decimals ("20.351894",
 // as a logger exports them). The pressure alike, in kPa.

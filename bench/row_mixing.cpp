@@ -92,21 +92,12 @@ int RoadOf(const Row& row) {
          (value(AirField::DewPoint) < 0);
 }
 
-template <typename Table>
-int IndexOf(const Table& table, std::string_view name) {
-  for (int i = 0; i < static_cast<int>(std::size(table)); ++i) {
-    if (table[i].name == name)
-      return i;
-  }
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tarvel::bench;
-  const int pair = argc > 1 ? IndexOf(kRowPairs, argv[1]) : -1;
-  const int row_class = IndexOf(kRowClasses, argc > 2 ? argv[2] : "above0");
+  const int pair = argc > 1 ? IndexOfName(kRowPairs, argv[1]) : -1;
+  const int row_class = IndexOfName(kRowClasses, argc > 2 ? argv[2] : "above0");
   if (pair < 0 || row_class < 0) {
     std::fputs("usage: tarvel-row-mixing PAIR [CLASS], e.g. pair09_wet_dew above0\n", stderr);
     return 2;

@@ -29,22 +29,13 @@ using tarvel::bench::Row;
   return completed;
 }
 
-template <typename Table>
-int IndexOf(const Table& table, std::string_view name) {
-  for (int i = 0; i < static_cast<int>(std::size(table)); ++i) {
-    if (table[i].name == name)
-      return i;
-  }
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tarvel::bench;
-  const int pair = argc > 2 ? IndexOf(kRowPairs, argv[1]) : -1;
+  const int pair = argc > 2 ? IndexOfName(kRowPairs, argv[1]) : -1;
   const bool fixed = argc > 2 && std::string_view(argv[2]) == "fixed";
-  const int row_class = argc > 2 ? IndexOf(kRowClasses, argv[2]) : -1;
+  const int row_class = argc > 2 ? IndexOfName(kRowClasses, argv[2]) : -1;
   if (pair < 0 || (row_class < 0 && !fixed)) {
     std::fputs("usage: tarvel-row-profile PAIR CLASS [REPEAT], e.g. pair04_dry_rh below0\n",
                stderr);
