@@ -46,9 +46,10 @@ inline std::uint64_t RoundToUnits(std::uint64_t m, std::uint64_t scale, int k) {
   std::uint64_t units = scaled >> k;
   const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
-  if (rest > half || (rest == half && (units & 1) != 0))
-    ++units;
-  return units;
+  // Added, not branched on: whether a number rounds up is as good as random from one number to
+  // the next, and a branch on it would be guessed wrongly half the time.
+  const bool up = (rest > half) | ((rest == half) & ((units & 1) != 0));
+  return units + up;
 }
 
 // Writes significand · 10^exponent in plain notation and returns the end: "0." and zeros before
