@@ -39,17 +39,19 @@ inline char* WriteUnsigned(char* out, std::uint64_t v) {
 // The integer nearest to m · scale · 2^−k, ties to even, for 1 ≤ k and m · scale < 2^63: the
 // rounding of a double m · 2^−k to units of 1/scale. From k = 64 on that product is below 1/2,
 // and the nearest integer 0.
+//
+// With s = m · scale = u · 2^k + r (0 ≤ r < 2^k) and h = 2^(k−1), the rounding adds 1 to u when
+// r > h, or r = h and u is odd: when r + (u mod 2) > h, that is r + (u mod 2) + h − 1 ≥ 2^k. So it
+// is (s + h − 1 + (u mod 2)) >> k, with no overflow (s < 2^63, h ≤ 2^62). It is added, not
+// branched on: whether a number rounds up is as good as random from one number to the next, and
+// a branch on it would be guessed wrongly half the time.
 inline std::uint64_t RoundToUnits(std::uint64_t m, std::uint64_t scale, int k) {
   if (k >= 64)
     return 0;
   const std::uint64_t scaled = m * scale;
-  std::uint64_t units = scaled >> k;
-  const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
+  const std::uint64_t odd = (scaled >> k) & 1;
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
-  // Added, not branched on: whether a number rounds up is as good as random from one number to
-  // the next, and a branch on it would be guessed wrongly half the time.
-  const bool up = (rest > half) | ((rest == half) & ((units & 1) != 0));
-  return units + up;
+  return (scaled + (half - 1) + odd) >> k;
 }
 
 // Writes significand · 10^exponent in plain notation and returns the end: "0." and zeros before
