@@ -41,10 +41,11 @@ inline char* WriteUnsigned(char* out, std::uint64_t v) {
 // and the nearest integer 0.
 //
 // With s = m · scale = u · 2^k + r (0 ≤ r < 2^k) and h = 2^(k−1), the rounding adds 1 to u when
-// r > h, or r = h and u is odd: when r + (u mod 2) > h, that is r + (u mod 2) + h − 1 ≥ 2^k. So it
-// is (s + h − 1 + (u mod 2)) >> k, with no overflow (s < 2^63, h ≤ 2^62). It is added, not
-// branched on: whether a number rounds up is as good as random from one number to the next, and
-// a branch on it would be guessed wrongly half the time.
+// r > h, or r = h and u is odd: when r + (u mod 2) > h, that is r + (u mod 2) + h − 1 ≥ 2^k. That
+// sum is below 2^(k+1), so the shift adds at most 1: the result is (s + h − 1 + (u mod 2)) >> k,
+// with no overflow (s < 2^63, h ≤ 2^62). It is added, not branched on: whether a number rounds up
+// is as good as random from one number to the next, and a branch on it would be guessed wrongly
+// half the time.
 inline std::uint64_t RoundToUnits(std::uint64_t m, std::uint64_t scale, int k) {
   if (k >= 64)
     return 0;
