@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "bench/random_rows.h"
+#include "panel/field_panel.h"
 #include "panel/memory_panel.h"
 #include "panel/number_text.h"
 #include "solver/calculate_command.h"
@@ -87,7 +88,7 @@ int RoadOf(const Row& row) {
   MemoryPanel panel(row.parameters, row.pressure);
   if (tarvel::RunCalculate(panel) != tarvel::CalculateOutcome::Completed)
     return kEndsWithMessage;
-  const auto value = [&panel](AirField field) { return tarvel::ParseNumber(panel.Text(field)); };
+  const auto value = [&panel](AirField field) { return tarvel::ReadNumber(panel, field); };
   return (value(AirField::DryBulb) >= 30) * 4 + (value(AirField::WetBulb) < 0) * 2 +
          (value(AirField::DewPoint) < 0);
 }
